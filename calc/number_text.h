@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace calc {
+
+// How the user's locale writes numbers; every text is UTF-8.
+struct NumberLocale {
+    std::string decimal_separator = ".";
+    std::string group_separator = ",";
+    std::string minus_sign = "-";
+};
+
+// Reads a number as the locale writes it; nullopt when the text is not a number.
+std::optional<double> read_number(std::string_view text, const NumberLocale& locale);
+
+// Writes the value with the pattern "00.0": one decimal, at least two integer digits.
+std::string format_00_0(double value, const NumberLocale& locale);
+
+// Writes the value with up to 15 significant digits, in exponent form when very large or small.
+std::string format_general(double value, const NumberLocale& locale);
+
+} // namespace calc
