@@ -1,0 +1,104 @@
+#include "calc/calculate.h"
+
+#include "calc/rk4.h"
+
+#include <cmath>
+
+namespace calc {
+
+namespace {
+
+constexpr double count_limit = 100;
+
+// Either the number read from an entry or the warning that refuses it.
+using Reading = std::variant<Warning, double>;
+
+Warning warn(std::string_view text, Entry entry) {
+    return Warning{std::string(text), entry};
+}
+
+Reading read_entry(const std::string& text, Entry entry, const NumberLocale& locale) {
+    if (text.empty()) {
+        return warn(warning_text::missing_entry, entry);
+    }
+    if (const auto number = read_number(text, locale)) {
+        return *number;
+    }
+    return Warning{warning_text::not_a_number(entry), entry};
+}
+
+Reading read_count(const std::string& text, const NumberLocale& locale) {
+    Reading count = read_entry(text, Entry::anzschr, locale);
+    if (const double* n = std::get_if<double>(&count)) {
+        if (*n >= count_limit) {
+            return warn(warning_text::count_too_large, Entry::anzschr);
+        }
+        if (*n <= 0) {
+            return warn(warning_text::count_not_positive, Entry::anzschr);
+        }
+    }
+    return count;
+}
+
+std::string result_line(Point point, const NumberLocale& locale) {
+    std::string line = "x-Wert   ";
+    line += format_00_0(point.x, locale);
+    line += "   y-Wert   ";
+    line += format_general(point.y, locale);
+    return line;
+}
+
+} // namespace
+
+std::string warning_text::not_a_number(Entry entry) {
+    std::string text = "Bitte eine Zahl für ";
+    text += entry_label(entry);
+    text += " eingeben!";
+    return text;
+}
+
+std::string_view entry_label(Entry entry) {
+    switch (entry) {
+    case Entry::anzschr:
+        return "Schrittanzahl";
+    case Entry::ug:
+        return "Untere Grenze";
+    case Entry::og:
+        return "Obere Grenze";
+    case Entry::aw:
+        return "Anfangswert";
+    }
+    return {};
+}
+
+Outcome calculate(const EntryTexts& entries, const NumberLocale& locale) {
+    const Reading readings[] = {
+        read_count(entries.anzschr, locale),
+        read_entry(entries.ug, Entry::ug, locale),
+        read_entry(entries.og, Entry::og, locale),
+        read_entry(entries.aw, Entry::aw, locale),
+    };
+    for (const Reading& reading : readings) {
+        if (const Warning* warning = std::get_if<Warning>(&reading)) {
+            return *warning;
+        }
+    }
+    const double n = std::get<double>(readings[0]);
+    const double ug = std::get<double>(readings[1]);
+    const double og = std::get<double>(readings[2]);
+    const double aw = std::get<double>(readings[3]);
+
+    const double h = (og - ug) / n;
+    if (!std::isfinite(h)) {
+        return Warning{std::string(warning_text::overflow), std::nullopt};
+    }
+    // The whole part of the count, below 100; no pass when the interval is empty.
+    const int passes = h == 0 ? 0 : static_cast<int>(n);
+    const RunEnd end = rk4_run({ug, aw}, h, passes);
+    if (!end.finite) {
+        return Warning{std::string(warning_text::overflow), std::nullopt};
+    }
+    return ResultLine{result_line(end.point, locale)};
+}
+
+} // namespace calc
