@@ -1,0 +1,283 @@
+#include "window/integration.h"
+
+#include "calc/calculate.h"
+#include "window/app_names.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string_view>
+#include <utility>
+#include <variant>
+
+namespace {
+
+namespace text {
+constexpr char heading[] = "Nuerische Lösung von Differnetialgleichungen";
+constexpr char equation_heading[] = "Differentialgleichung";
+constexpr char method_heading[] = "Lösungsmethode";
+constexpr char equation[] = "y'=-xy^2";
+constexpr char method[] = "Runge-Kutta-4. Ord.";
+constexpr char calculate[] = "Berechnen";
+constexpr char result[] = "Ergebnis";
+constexpr char copy[] = "Kopieren";
+constexpr char start_entry[] = "0";
+} // namespace text
+
+// The form is drawn in twips, 1/1440 inch: 15 to a device-independent pixel.
+constexpr double twips_per_pixel = 15.0;
+constexpr QSize client_twips{4680, 4230};
+constexpr QRect ausgabe_twips{120, 3360, 2415, 645};
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The label calc uses in its warnings is the caption above the entry.
+QString labelOf(calc::Entry entry) {
+    return fromUtf8(calc::entry_label(entry));
+}
+
+calc::NumberLocale numberLocaleOf(const QLocale& locale) {
+    return {locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString(),
+            locale.negativeSign().toStdString()};
+}
+
+// How much a control must grow so that its content is shown in full.
+double requiredScale(const QWidget* widget, QRect twips) {
+    const double width = twips.width() / twips_per_pixel;
+    const double height = twips.height() / twips_per_pixel;
+    if (qobject_cast<const QLineEdit*>(widget)) {
+        return widget->minimumSizeHint().height() / height;
+    }
+    const QSize hint = widget->sizeHint();
+    return std::max(hint.width() / width, hint.height() / height);
+}
+
+} // namespace
+
+Integration::Integration(QWidget* parent) : QWidget(parent) {
+    setWindowTitle(QString::fromUtf8(app_names::title));
+    createControls();
+    setUpResultList();
+    setUpTabOrder();
+    setStartTexts();
+    applyGeometry();
+    resize(minimumSize());
+    m_txtug->setFocus();
+}
+
+void Integration::setNumberLocale(const QLocale& locale) {
+    m_numberLocale = locale;
+}
+
+void Integration::setWarningPresenter(WarningPresenter presenter) {
+    m_presentWarning = std::move(presenter);
+}
+
+// Created in the form's tab index order, which is also their stacking order.
+void Integration::createControls() {
+    addLabel("Label1", QString::fromUtf8(text::heading), {240, 0, 3495, 255});
+    addLabel("Label2", QString::fromUtf8(text::equation_heading), {0, 240, 1455, 255});
+    addLabel("Label3", QString::fromUtf8(text::method_heading), {2640, 240, 1335, 255});
+    QLabel* label4 = addLabel("Label4", labelOf(calc::Entry::aw), {120, 1800, 1215, 255});
+    QLabel* label5 = addLabel("Label5", labelOf(calc::Entry::ug), {120, 960, 1215, 255});
+    QLabel* label6 = addLabel("Label6", labelOf(calc::Entry::og), {2640, 960, 1215, 255});
+    m_txtug = addField("txtug", label5, {120, 1320, 1095, 285});
+    m_txtog = addField("txtog", label6, {2520, 1320, 1095, 285});
+    m_txtaw = addField("txtaw", label4, {120, 2160, 1215, 285});
+
+    m_cmdRechnen = new QPushButton(QString::fromUtf8(text::calculate), this);
+    m_cmdRechnen->setObjectName("cmdRechnen");
+    m_cmdRechnen->setAutoDefault(false);
+    m_cmdRechnen->setDefault(false);
+    m_placements.push_back({m_cmdRechnen, {2760, 2880, 1215, 375}});
+    connect(m_cmdRechnen, &QPushButton::clicked, this, &Integration::calculate);
+
+    m_ausgabe = new QListWidget(this);
+    m_ausgabe->setObjectName("Ausgabe");
+    m_placements.push_back({m_ausgabe, ausgabe_twips});
+
+    QLabel* label7 = addLabel("Label7", QString::fromUtf8(text::result), {120, 3000, 1695, 255});
+    label7->setBuddy(m_ausgabe);
+    QLabel* label8 = addLabel("Label8", labelOf(calc::Entry::anzschr), {2520, 1800, 1095, 255});
+    m_txtanzschr = addField("txtanzschr", label8, {2400, 2160, 1215, 285});
+    addLabel("Label9", QString::fromUtf8(text::equation), {120, 600, 1095, 255});
+    addLabel("Label10", QString::fromUtf8(text::method), {2640, 600, 1575, 255});
+}
+
+QLabel* Integration::addLabel(const char* name, const QString& text, QRect twips) {
+    auto* label = new QLabel(text, this);
+    label->setObjectName(name);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label->setFocusPolicy(Qt::NoFocus);
+    m_placements.push_back({label, twips});
+    return label;
+}
+
+// The label is the field's buddy, so assistive tools announce the field by its caption.
+QLineEdit* Integration::addField(const char* name, QLabel* label, QRect twips) {
+    auto* field = new QLineEdit(this);
+    field->setObjectName(name);
+    field->setMaxLength(std::numeric_limits<int>::max());
+    field->setAccessibleName(label->text());
+    label->setBuddy(field);
+    m_placements.push_back({field, twips});
+    return field;
+}
+
+void Integration::setUpResultList() {
+    m_ausgabe->setAccessibleName(QString::fromUtf8(text::result));
+    m_ausgabe->setSortingEnabled(false);
+    m_ausgabe->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_ausgabe->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_ausgabe->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_ausgabe->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+    auto* copy = new QAction(QString::fromUtf8(text::copy), m_ausgabe);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    copy->setEnabled(false);
+    m_ausgabe->addAction(copy);
+    m_ausgabe->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(copy, &QAction::triggered, this, &Integration::copySelectedLines);
+    connect(m_ausgabe, &QListWidget::itemSelectionChanged, copy,
+            [this, copy] { copy->setEnabled(!m_ausgabe->selectedItems().isEmpty()); });
+}
+
+// The step count comes last, after the result list.
+void Integration::setUpTabOrder() {
+    setTabOrder(m_txtug, m_txtog);
+    setTabOrder(m_txtog, m_txtaw);
+    setTabOrder(m_txtaw, m_cmdRechnen);
+    setTabOrder(m_cmdRechnen, m_ausgabe);
+    setTabOrder(m_ausgabe, m_txtanzschr);
+}
+
+void Integration::setStartTexts() {
+    for (QLineEdit* field : {m_txtanzschr, m_txtug, m_txtog, m_txtaw}) {
+        field->setText(QString::fromUtf8(text::start_entry));
+    }
+}
+
+// Lays the form out at the smallest scale at which nothing is clipped; the window cannot
+// shrink below that size, and extra room goes to the result list.
+void Integration::applyGeometry() {
+    m_scale = fittingScale();
+    for (const Placement& placement : m_placements) {
+        placement.widget->setGeometry(scaled(placement.twips));
+    }
+    setMinimumSize(scaled(client_twips.width()), scaled(client_twips.height()));
+    placeResultList();
+}
+
+double Integration::fittingScale() const {
+    double scale = 1.0;
+    for (const Placement& placement : m_placements) {
+        if (placement.widget != m_ausgabe) {
+            scale = std::max(scale, requiredScale(placement.widget, placement.twips));
+        }
+    }
+    return scale;
+}
+
+int Integration::scaled(int twips) const {
+    // The tolerance keeps a size that fits exactly from rounding up a whole pixel.
+    return static_cast<int>(std::ceil(twips * m_scale / twips_per_pixel - 1e-9));
+}
+
+QRect Integration::scaled(QRect twips) const {
+    return {scaled(twips.left()), scaled(twips.top()), scaled(twips.width()),
+            scaled(twips.height())};
+}
+
+void Integration::placeResultList() {
+    if (m_ausgabe == nullptr) {
+        return;
+    }
+    const QSize extra = size() - minimumSize();
+    const QRect designed = scaled(ausgabe_twips);
+    m_ausgabe->setGeometry(
+        designed.adjusted(0, 0, std::max(0, extra.width()), std::max(0, extra.height())));
+}
+
+void Integration::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        applyGeometry();
+    }
+}
+
+void Integration::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeResultList();
+}
+
+void Integration::calculate() {
+    const calc::EntryTexts entries{m_txtanzschr->text().toStdString(),
+                                   m_txtug->text().toStdString(), m_txtog->text().toStdString(),
+                                   m_txtaw->text().toStdString()};
+    const calc::Outcome outcome =
+        calc::calculate(entries, numberLocaleOf(m_numberLocale.value_or(QLocale::system())));
+
+    if (const auto* line = std::get_if<calc::ResultLine>(&outcome)) {
+        auto* item = new QListWidgetItem(fromUtf8(line->text), m_ausgabe);
+        item->setToolTip(item->text());
+        m_ausgabe->scrollToItem(item);
+        return;
+    }
+    const auto& warning = std::get<calc::Warning>(outcome);
+    if (m_presentWarning) {
+        m_presentWarning(fromUtf8(warning.text));
+    } else {
+        showWarningBox(fromUtf8(warning.text));
+    }
+    if (warning.entry) {
+        QLineEdit* blamed = field(*warning.entry);
+        blamed->setFocus(Qt::OtherFocusReason);
+        blamed->selectAll();
+    }
+}
+
+QLineEdit* Integration::field(calc::Entry entry) const {
+    switch (entry) {
+    case calc::Entry::anzschr:
+        return m_txtanzschr;
+    case calc::Entry::ug:
+        return m_txtug;
+    case calc::Entry::og:
+        return m_txtog;
+    case calc::Entry::aw:
+        return m_txtaw;
+    }
+    return m_txtug;
+}
+
+void Integration::copySelectedLines() {
+    QStringList lines;
+    for (int row = 0; row < m_ausgabe->count(); ++row) {
+        if (m_ausgabe->item(row)->isSelected()) {
+            lines.append(m_ausgabe->item(row)->text());
+        }
+    }
+    if (lines.isEmpty()) {
+        return;
+    }
+    QGuiApplication::clipboard()->setText(lines.join(u'\n'));
+}
+
+void Integration::showWarningBox(const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(app_names::title), text,
+                    QMessageBox::Ok, this);
+    box.exec();
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QLocale>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace calc {
+enum class Entry;
+}
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+// The program's only window: four entries, the button that integrates, and the result list.
+class Integration : public QWidget {
+    Q_OBJECT
+
+public:
+    using WarningPresenter = std::function<void(const QString& text)>;
+
+    // Builds the form with every entry at "0" and the focus in the lower bound.
+    explicit Integration(QWidget* parent = nullptr);
+
+    // Reads and writes numbers in this locale instead of the system's one.
+    void setNumberLocale(const QLocale& locale);
+    // Shows warnings through `presenter` instead of a modal message box; empty restores the box.
+    void setWarningPresenter(WarningPresenter presenter);
+    // The factor by which the designed geometry is enlarged so that no caption is clipped.
+    double scaleFactor() const { return m_scale; }
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    struct Placement {
+        QWidget* widget;
+        QRect twips;
+    };
+
+    void createControls();
+    QLabel* addLabel(const char* name, const QString& text, QRect twips);
+    QLineEdit* addField(const char* name, QLabel* label, QRect twips);
+    void setUpResultList();
+    void setUpTabOrder();
+    void setStartTexts();
+    void applyGeometry();
+    double fittingScale() const;
+    int scaled(int twips) const;
+    QRect scaled(QRect twips) const;
+    void placeResultList();
+
+    void calculate();
+    QLineEdit* field(calc::Entry entry) const;
+    void copySelectedLines();
+    void showWarningBox(const QString& text);
+
+    QLineEdit* m_txtug = nullptr;
+    QLineEdit* m_txtog = nullptr;
+    QLineEdit* m_txtaw = nullptr;
+    QLineEdit* m_txtanzschr = nullptr;
+    QPushButton* m_cmdRechnen = nullptr;
+    QListWidget* m_ausgabe = nullptr;
+    std::vector<Placement> m_placements;
+    double m_scale = 1.0;
+    std::optional<QLocale> m_numberLocale;
+    WarningPresenter m_presentWarning;
+};
