@@ -142,6 +142,7 @@ void Integration::setUpResultList() {
     m_ausgabe->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_ausgabe->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_ausgabe->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_ausgabe->setUniformItemSizes(true);
     m_ausgabe->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
     auto* copy = new QAction(QString::fromUtf8(text::copy), m_ausgabe);
@@ -215,6 +216,7 @@ void Integration::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
         applyGeometry();
+        remeasureLines();
     }
 }
 
@@ -231,9 +233,7 @@ void Integration::calculate() {
         calc::calculate(entries, numberLocaleOf(m_numberLocale.value_or(QLocale::system())));
 
     if (const auto* line = std::get_if<calc::ResultLine>(&outcome)) {
-        auto* item = new QListWidgetItem(fromUtf8(line->text), m_ausgabe);
-        item->setToolTip(item->text());
-        m_ausgabe->scrollToItem(item);
+        appendLine(fromUtf8(line->text));
         return;
     }
     const auto& warning = std::get<calc::Warning>(outcome);
@@ -261,6 +261,37 @@ QLineEdit* Integration::field(calc::Entry entry) const {
         return m_txtaw;
     }
     return m_txtug;
+}
+
+// With uniform item sizes the list measures only its last line, which keeps an append quick
+// however long the list; so the last line carries the width of the widest one, and the
+// horizontal scroll range covers every line.
+void Integration::appendLine(const QString& text) {
+    if (m_ausgabe->count() > 0) {
+        m_ausgabe->item(m_ausgabe->count() - 1)->setSizeHint(QSize());
+    }
+    auto* item = new QListWidgetItem(text, m_ausgabe);
+    item->setToolTip(text);
+    const QSize natural = m_ausgabe->sizeHintForIndex(m_ausgabe->indexFromItem(item));
+    m_widestLine = std::max(m_widestLine, natural.width());
+    item->setSizeHint({m_widestLine, natural.height()});
+    m_ausgabe->scrollToItem(item);
+}
+
+// Measures every line again, as a new font changes their widths.
+void Integration::remeasureLines() {
+    if (m_ausgabe == nullptr || m_ausgabe->count() == 0) {
+        return;
+    }
+    QListWidgetItem* last = m_ausgabe->item(m_ausgabe->count() - 1);
+    last->setSizeHint(QSize());
+    m_widestLine = 0;
+    for (int row = 0; row < m_ausgabe->count(); ++row) {
+        const QModelIndex index = m_ausgabe->indexFromItem(m_ausgabe->item(row));
+        m_widestLine = std::max(m_widestLine, m_ausgabe->sizeHintForIndex(index).width());
+    }
+    last->setSizeHint(
+        {m_widestLine, m_ausgabe->sizeHintForIndex(m_ausgabe->indexFromItem(last)).height()});
 }
 
 void Integration::copySelectedLines() {

@@ -58,6 +58,8 @@ private:
     void placeResultList();
 
     void calculate();
+    void appendLine(const QString& text);
+    void remeasureLines();
     QLineEdit* field(calc::Entry entry) const;
     void copySelectedLines();
     void showWarningBox(const QString& text);
@@ -70,6 +72,7 @@ private:
     QListWidget* m_ausgabe = nullptr;
     std::vector<Placement> m_placements;
     double m_scale = 1.0;
+    int m_widestLine = 0;
     std::optional<QLocale> m_numberLocale;
     WarningPresenter m_presentWarning;
 };
