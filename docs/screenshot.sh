@@ -1,0 +1,35 @@
+#!/bin/sh
+# Takes docs/screenshot.png: the window framed by openbox on Xvfb, under a German locale,
+# after two calculations (0 to 1 from 1 in 10 and in 20 steps).
+# Needs xvfb, openbox, xdotool and imagemagick. Run from the top of the tree.
+set -eu
+program=${1:-build-window/numer-integration}
+output=${2:-docs/screenshot.png}
+display=:73
+
+Xvfb "$display" -screen 0 800x600x24 -nolisten tcp &
+xvfb=$!
+trap 'kill "$xvfb"' EXIT
+export DISPLAY="$display"
+sleep 1
+openbox &
+sleep 1
+
+LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 "$program" &
+app=$!
+trap 'kill "$app"; kill "$xvfb"' EXIT
+window=$(xdotool search --sync --onlyvisible --name '^Numer-Integration$' | head -n 1)
+xdotool windowactivate --sync "$window"
+sleep 1
+
+# Focus starts in the lower bound; Tab selects the text of the entry it moves to.
+xdotool key --delay 50 ctrl+a; xdotool type --delay 50 '0'
+xdotool key --delay 50 Tab; xdotool type --delay 50 '1'
+xdotool key --delay 50 Tab; xdotool type --delay 50 '1'
+xdotool key --delay 50 Tab Tab Tab; xdotool type --delay 50 '10'
+xdotool key --delay 50 shift+Tab shift+Tab space
+xdotool key --delay 50 Tab Tab; xdotool type --delay 50 '20'
+xdotool key --delay 50 shift+Tab shift+Tab space
+sleep 1
+
+import -frame -window "$window" "$output"
