@@ -1,0 +1,225 @@
+// Times process start to first paint of the Integration window and of a bare Qt window,
+// each start a process of its own, and reads the peak memory of both.
+//
+//   startup_bench [--runs N]             starts each window N times alternately, prints a table
+//   startup_bench --probe bare|window    one start: prints nanoseconds from fork to first paint
+#include "window/app_names.h"
+#include "window/integration.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QIcon>
+#include <QLabel>
+#include <QTimer>
+#include <QWidget>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+// The driver's clock reading just before the fork, handed to the probe.
+constexpr char fork_time_variable[] = "STARTUP_BENCH_FORK_NS";
+
+std::int64_t monotonic_ns() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return std::int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
+}
+
+std::optional<std::int64_t> to_int(std::string_view text) {
+    std::int64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// Once the window has painted for the first time, lets that paint reach the screen, prints
+// the time since the fork and ends the event loop.
+class FirstPaint : public QObject {
+public:
+    explicit FirstPaint(std::int64_t fork_ns) : fork_ns_(fork_ns) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !seen_) {
+            seen_ = true;
+            QTimer::singleShot(0, this, [this] {
+                std::printf("%lld\n", static_cast<long long>(monotonic_ns() - fork_ns_));
+                std::fflush(stdout);
+                QCoreApplication::exit(0);
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::int64_t fork_ns_;
+    bool seen_ = false;
+};
+
+int probe(int argc, char** argv, std::string_view mode) {
+    const char* fork_text = std::getenv(fork_time_variable);
+    const auto fork_ns = to_int(fork_text ? fork_text : "");
+    if (!fork_ns || (mode != "bare" && mode != "window")) {
+        std::fprintf(stderr, "startup_bench: the probe needs %s and the mode bare or window\n",
+                     fork_time_variable);
+        return 2;
+    }
+    QApplication application(argc, argv);
+    std::unique_ptr<QWidget> window;
+    if (mode == "bare") {
+        window = std::make_unique<QWidget>();
+        new QLabel(QStringLiteral("Numer-Integration"), window.get());
+    } else {
+        // What main.cpp does before it shows the window.
+        QApplication::setApplicationName(QString::fromUtf8(app_names::title));
+        QApplication::setApplicationDisplayName(QString::fromUtf8(app_names::title));
+        QApplication::setDesktopFileName(QString::fromUtf8(app_names::desktop_id));
+        QApplication::setWindowIcon(QIcon(QStringLiteral(NUMERINT_ICON_FILE)));
+        window = std::make_unique<Integration>();
+    }
+    FirstPaint first_paint(*fork_ns);
+    window->installEventFilter(&first_paint);
+    // A window that never paints fails the run instead of hanging it.
+    QTimer::singleShot(20'000, &application, [] { QCoreApplication::exit(3); });
+    window->show();
+    return QApplication::exec();
+}
+
+struct Start {
+    double ms;
+    double peak_rss_mb;
+};
+
+// Starts one probe and waits for it; nullopt when it failed.
+std::optional<Start> start_probe(const char* mode) {
+    int out[2];
+    if (pipe(out) != 0) {
+        return std::nullopt;
+    }
+    const std::int64_t fork_ns = monotonic_ns();
+    setenv(fork_time_variable, std::to_string(fork_ns).c_str(), 1);
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(out[1], STDOUT_FILENO);
+        close(out[0]);
+        close(out[1]);
+        execl("/proc/self/exe", "startup_bench", "--probe", mode, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(out[1]);
+    std::string printed;
+    char buffer[64];
+    for (ssize_t n = 0; (n = read(out[0], buffer, sizeof buffer)) > 0;) {
+        printed.append(buffer, static_cast<std::size_t>(n));
+    }
+    close(out[0]);
+    if (child < 0) {
+        return std::nullopt;
+    }
+    int status = 0;
+    rusage usage{};
+    if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0) {
+        return std::nullopt;
+    }
+    while (!printed.empty() && printed.back() == '\n') {
+        printed.pop_back();
+    }
+    const auto ns = to_int(printed);
+    if (!ns) {
+        return std::nullopt;
+    }
+    return Start{static_cast<double>(*ns) / 1e6, static_cast<double>(usage.ru_maxrss) / 1024.0};
+}
+
+double quantile(std::vector<double> values, double q) {
+    std::sort(values.begin(), values.end());
+    const auto index = static_cast<std::size_t>(q * static_cast<double>(values.size() - 1) + 0.5);
+    return values[index];
+}
+
+struct Series {
+    std::vector<double> ms;
+    std::vector<double> rss_mb;
+
+    void add(Start start) {
+        ms.push_back(start.ms);
+        rss_mb.push_back(start.peak_rss_mb);
+    }
+};
+
+void print_row(const char* name, const Series& series) {
+    std::printf("  %-8s %10.1f %9.1f - %-9.1f %9.1f %8.1f\n", name, quantile(series.ms, 0.5),
+                quantile(series.ms, 0.25), quantile(series.ms, 0.75), quantile(series.ms, 0.0),
+                quantile(series.rss_mb, 0.5));
+}
+
+int drive(int runs) {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    Series bare;
+    Series window;
+    std::vector<double> ratios;
+    // One discarded round fills the file cache; then the order alternates to cancel drift.
+    for (int round = -1; round < runs; ++round) {
+        const bool bare_first = round % 2 == 0;
+        const auto first = start_probe(bare_first ? "bare" : "window");
+        const auto second = start_probe(bare_first ? "window" : "bare");
+        if (!first || !second) {
+            std::fprintf(stderr, "startup_bench: a probe failed (platform %s)\n",
+                         platform ? platform : "default");
+            return 1;
+        }
+        if (round < 0) {
+            continue;
+        }
+        const Start b = bare_first ? *first : *second;
+        const Start w = bare_first ? *second : *first;
+        bare.add(b);
+        window.add(w);
+        ratios.push_back(w.ms / b.ms);
+    }
+    std::printf("Start-up to first paint, platform %s, %d starts each\n",
+                platform ? platform : "default", runs);
+    std::printf("  %-8s %10s %21s %9s %8s\n", "window", "median ms", "p25 - p75 ms", "min ms",
+                "peak MB");
+    print_row("bare", bare);
+    print_row("window", window);
+    std::printf("  ratio window/bare (median of paired starts) %.3f, peak RSS difference %.1f MB\n",
+                quantile(ratios, 0.5), quantile(window.rss_mb, 0.5) - quantile(bare.rss_mb, 0.5));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    if (args.size() == 2 && args[0] == "--probe") {
+        return probe(argc, argv, args[1]);
+    }
+    if (args.empty()) {
+        return drive(40);
+    }
+    if (args.size() == 2 && args[0] == "--runs") {
+        if (const auto runs = to_int(args[1]); runs && *runs > 0 && *runs <= 10'000) {
+            return drive(static_cast<int>(*runs));
+        }
+    }
+    std::fprintf(stderr, "usage: startup_bench [--runs N]\n");
+    return 2;
+}
