@@ -196,8 +196,7 @@ int drive(int runs) {
     }
     std::printf("Start-up to first paint, platform %s, %d starts each\n",
                 platform ? platform : "default", runs);
-    std::printf("  %-8s %10s %21s %9s %8s\n", "window", "median ms", "p25 - p75 ms", "min ms",
-                "peak MB");
+    std::printf("  %-8s %10s %21s %9s %8s\n", "", "median ms", "p25 - p75 ms", "min ms", "peak MB");
     print_row("bare", bare);
     print_row("window", window);
     std::printf("  ratio window/bare (median of paired starts) %.3f, peak RSS difference %.1f MB\n",
