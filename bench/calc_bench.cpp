@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 #include <boost/numeric/odeint/integrate/integrate_n_steps.hpp>
 #include <boost/numeric/odeint/stepper/runge_kutta4.hpp>
+#include <unistd.h>
 
 #include <algorithm>
 #include <bit>
@@ -225,9 +226,12 @@ void FormatGeneral(benchmark::State& state, double value) {
 BENCHMARK_CAPTURE(FormatGeneral, result, 0.666666613089039);
 BENCHMARK_CAPTURE(FormatGeneral, tiny, -1.5e-300);
 
-// The console table, remembering whether a benchmark failed.
+// The console table, in colour on a terminal, remembering whether a benchmark failed.
 class FailureTrackingReporter : public benchmark::ConsoleReporter {
 public:
+    FailureTrackingReporter()
+        : ConsoleReporter(isatty(STDOUT_FILENO) != 0 ? OO_ColorTabular : OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run>& reports) override {
         ConsoleReporter::ReportRuns(reports);
         for (const Run& run : reports) {

@@ -11,7 +11,6 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocale>
 #include <QPushButton>
 #include <QStringList>
 #include <QTest>
@@ -27,6 +26,8 @@
 
 namespace {
 
+// Whole numbers read alike in every locale, so the window keeps its own path through the
+// system locale, as in the program.
 const calc::EntryTexts entries{"99", "0", "1", "1"};
 
 // Notes each paint of the watched widget.
@@ -64,7 +65,6 @@ QString result_line() {
 Clicks time_clicks(int lines, int clicks) {
     Clicks result;
     Integration window;
-    window.setNumberLocale(QLocale(QLocale::German, QLocale::Germany));
     window.setWarningPresenter([&result](const QString& text) {
         result.failure = "a click warned: " + text.toStdString();
     });

@@ -54,8 +54,7 @@ echo "Machine: $(lscpu | sed -n 's/^Model name: *//p'), $(nproc) cores;" \
     "Boost $(dpkg-query -W -f='${Version}' libboost-dev)"
 echo
 "$bench/calc_bench" --benchmark_repetitions=5 --benchmark_min_time=0.2 \
-    --benchmark_report_aggregates_only=true --benchmark_enable_random_interleaving=true \
-    --benchmark_color=false --benchmark_counters_tabular=true 2>&1 | grep -v -E '_(mean|stddev|cv) '
+    --benchmark_report_aggregates_only=true 2>&1 | grep -v -E '_(mean|stddev|cv) '
 echo
 QT_QPA_PLATFORM=offscreen "$bench/startup_bench" --runs 40
 echo
