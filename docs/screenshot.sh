@@ -3,7 +3,7 @@
 # after two calculations (0 to 1 from 1 in 10 and in 20 steps).
 # Needs xvfb, openbox, xdotool and imagemagick. Run from the top of the tree.
 set -eu
-program=${1:-build-window/numer-integration}
+program=${1:-build/release/numer-integration}
 output=${2:-docs/screenshot.png}
 display=:73
 

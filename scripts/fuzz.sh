@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${1:-60}
-build=${FUZZ_BUILD_DIR:-build-fuzz}
+build=${FUZZ_BUILD_DIR:-build/fuzz}
 jobs=$(($(nproc) < 2 ? $(nproc) : 2))
 read -r -a extra_flags <<<"${FUZZ_FLAGS:-}"
 

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build=${SANITIZE_BUILD_DIR:-build-san}
+build=${SANITIZE_BUILD_DIR:-build/sanitize}
 jobs=$(($(nproc) < 2 ? $(nproc) : 2))
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSANITIZE=ON \
     -DNUMERINT_WARNINGS_AS_ERRORS=ON
