@@ -1,3 +1,4 @@
+#include "tests/window_form.h"
 #include "window/integration.h"
 
 #include <QAccessible>
@@ -23,54 +24,9 @@ namespace {
 const QString valid_line = QStringLiteral("x-Wert   01.0   y-Wert   0.666666613089039");
 const QString german_line = QStringLiteral("x-Wert   01,0   y-Wert   0,666666613089039");
 
-// The window with its controls looked up by name, as a user or a screen reader finds them.
-struct Form {
-    Integration window;
-    QLineEdit* txtanzschr = window.findChild<QLineEdit*>("txtanzschr");
-    QLineEdit* txtug = window.findChild<QLineEdit*>("txtug");
-    QLineEdit* txtog = window.findChild<QLineEdit*>("txtog");
-    QLineEdit* txtaw = window.findChild<QLineEdit*>("txtaw");
-    QPushButton* cmdRechnen = window.findChild<QPushButton*>("cmdRechnen");
-    QListWidget* ausgabe = window.findChild<QListWidget*>("Ausgabe");
-    QStringList warnings;
-
-    // Warnings are recorded instead of shown, so that no test waits on a message box.
-    // Without a locale the window keeps the system's one.
-    explicit Form(std::optional<QLocale> locale = QLocale::c()) {
-        if (locale) {
-            window.setNumberLocale(*locale);
-        }
-        window.setWarningPresenter([this](const QString& text) { warnings.append(text); });
-    }
-
-    bool complete() const { return txtanzschr && txtug && txtog && txtaw && cmdRechnen && ausgabe; }
-
-    bool open() {
-        window.show();
-        return QTest::qWaitForWindowActive(&window);
-    }
-
-    // Order: step count, lower bound, upper bound, initial value.
-    void enter(const QStringList& texts) {
-        txtanzschr->setText(texts.at(0));
-        txtug->setText(texts.at(1));
-        txtog->setText(texts.at(2));
-        txtaw->setText(texts.at(3));
-    }
-
-    QStringList entries() const {
-        return {txtanzschr->text(), txtug->text(), txtog->text(), txtaw->text()};
-    }
-
-    QStringList lines() const {
-        QStringList result;
-        for (int row = 0; row < ausgabe->count(); ++row) {
-            result.append(ausgabe->item(row)->text());
-        }
-        return result;
-    }
-
-    void press() { QTest::mouseClick(cmdRechnen, Qt::LeftButton); }
+// The tests write numbers the C way unless they ask for another locale.
+struct Form : WindowForm {
+    explicit Form(std::optional<QLocale> locale = QLocale::c()) : WindowForm(std::move(locale)) {}
 };
 
 const QStringList valid_entries{"10", "0", "1", "1"};

@@ -99,7 +99,7 @@ private slots:
         QFETCH(QString, warning);
         QFETCH(QString, blamed);
         QFETCH(QStringList, clean);
-        RobustForm form;
+        WindowForm form;
         form.window.setNumberLocale(german);
         QVERIFY(form.open());
         for (int i = 0; i < 4; ++i) {

@@ -67,7 +67,7 @@ private slots:
         const Expected inC = calculated(cEntries, QLocale::c());
         QVERIFY2(!inC.line.isEmpty(), qPrintable(inC.warning));
 
-        RobustForm form;
+        WindowForm form;
         QVERIFY(form.open());
         for (int i = 0; i < 4; ++i) {
             const QString text = system.toString(values.at(i), 'f', decimals.at(i));
@@ -103,7 +103,7 @@ private slots:
         const Expected inC = calculated({"4", "999", "1000.5", "0.001"}, QLocale::c());
         QVERIFY2(!inC.line.isEmpty(), qPrintable(inC.warning));
 
-        RobustForm form;
+        WindowForm form;
         QVERIFY(form.open());
         typeOver(form.txtanzschr, "4");
         typeOver(form.txtug, "999");

@@ -29,7 +29,7 @@ class WindowLongSessionTest : public QObject {
 private slots:
     void hundredThousandClicksKeepEveryLineInLittleMemory() {
         const QLocale system = QLocale::system();
-        RobustForm form;
+        WindowForm form;
         QVERIFY(form.open());
         form.txtug->setText("0");
         form.txtog->setText("1");

@@ -83,7 +83,7 @@ class WindowMonkeyTest : public QObject {
         return text;
     }
 
-    QLineEdit* clickIntoRandomField(RobustForm& form) {
+    QLineEdit* clickIntoRandomField(WindowForm& form) {
         QLineEdit* field = form.fields().at(pick(4));
         const auto x = static_cast<int>(pick(static_cast<std::size_t>(field->width())));
         QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(x, field->height() / 2));
@@ -96,7 +96,7 @@ private slots:
         m_random.seed(run_seed);
         qInfo() << "monkey seed" << run_seed << "(set NUMERINT_MONKEY_SEED to replay)";
         const QLocale system = QLocale::system();
-        RobustForm form;
+        WindowForm form;
         QVERIFY(form.open());
         QStringList lines;
         int accepted = 0;
