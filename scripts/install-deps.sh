@@ -11,8 +11,9 @@ packages=(
     desktop-file-utils appstream
 )
 if [[ "${1:-}" == "--test" ]]; then
-    # Sanitizer and fuzzing runtime, benchmarks and their comparison library.
-    packages+=(clang libclang-rt-14-dev libbenchmark-dev libboost-dev)
+    # Sanitizer and fuzzing runtime, benchmarks, their comparison library and an X server
+    # for the start-up benchmark.
+    packages+=(clang libclang-rt-14-dev libbenchmark-dev libboost-dev xvfb xauth)
 fi
 
 as_root() {
