@@ -3,6 +3,9 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -11,6 +14,13 @@ int main(int argc, char* argv[]) {
     QApplication::setDesktopFileName(QString::fromUtf8(app_names::desktop_id));
     QApplication::setWindowIcon(
         QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromUtf8(app_names::desktop_id))));
+
+    // The program speaks German, so Qt's own dialogs and menus do too; numbers keep the locale.
+    auto* qtTexts = new QTranslator(&application);
+    if (qtTexts->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
+                      QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(qtTexts);
+    }
 
     Integration window;
     window.show();

@@ -57,6 +57,12 @@ std::string warning_text::not_a_number(Entry entry) {
     return text;
 }
 
+Steps steps_of(const Numbers& numbers) {
+    const double h = (numbers.og - numbers.ug) / numbers.anzschr;
+    // The whole part of the count, below 100; no pass when the interval is empty.
+    return {h, h == 0 ? 0 : static_cast<int>(numbers.anzschr)};
+}
+
 std::string_view entry_label(Entry entry) {
     switch (entry) {
     case Entry::anzschr:
@@ -83,22 +89,18 @@ Outcome calculate(const EntryTexts& entries, const NumberLocale& locale) {
             return *warning;
         }
     }
-    const double n = std::get<double>(readings[0]);
-    const double ug = std::get<double>(readings[1]);
-    const double og = std::get<double>(readings[2]);
-    const double aw = std::get<double>(readings[3]);
+    const Numbers numbers{std::get<double>(readings[0]), std::get<double>(readings[1]),
+                          std::get<double>(readings[2]), std::get<double>(readings[3])};
 
-    const double h = (og - ug) / n;
-    if (!std::isfinite(h)) {
+    const Steps steps = steps_of(numbers);
+    if (!std::isfinite(steps.h)) {
         return Warning{std::string(warning_text::overflow), std::nullopt};
     }
-    // The whole part of the count, below 100; no pass when the interval is empty.
-    const int passes = h == 0 ? 0 : static_cast<int>(n);
-    const RunEnd end = rk4_run({ug, aw}, h, passes);
+    const RunEnd end = rk4_run({numbers.ug, numbers.aw}, steps.h, steps.passes);
     if (!end.finite) {
         return Warning{std::string(warning_text::overflow), std::nullopt};
     }
-    return ResultLine{result_line(end.point, locale)};
+    return ResultLine{result_line(end.point, locale), numbers};
 }
 
 } // namespace calc

@@ -23,9 +23,25 @@ struct Warning {
     std::optional<Entry> entry; // the field to correct, when one is to blame
 };
 
-// One line for the result list.
+// The four entries as numbers, exactly as read: step count, lower bound, upper bound, initial
+// value.
+struct Numbers {
+    double anzschr, ug, og, aw;
+};
+
+// The step size and the whole number of passes that a calculation makes.
+struct Steps {
+    double h;
+    int passes;
+};
+
+// The steps of the numbers read: h = (og - ug) / n, the whole part of n passes, none when h is 0.
+Steps steps_of(const Numbers& numbers);
+
+// One line for the result list, with the numbers it was computed from.
 struct ResultLine {
     std::string text;
+    Numbers numbers;
 };
 
 using Outcome = std::variant<Warning, ResultLine>;

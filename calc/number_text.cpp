@@ -276,4 +276,23 @@ std::string format_general(double value, const NumberLocale& locale) {
     return localize(std::string_view(buffer, static_cast<std::size_t>(end - buffer)), locale);
 }
 
+std::string format_fixed(double value, int decimals, const NumberLocale& locale) {
+    if (!std::isfinite(value)) {
+        return format_general(value, locale);
+    }
+    char buffer[400];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                            std::chars_format::fixed, decimals);
+    if (error != std::errc{}) {
+        return format_general(value, locale);
+    }
+    const std::string_view digits(buffer, static_cast<std::size_t>(end - buffer));
+    std::string out;
+    if (std::signbit(value) && digits.find_first_not_of("0.") != std::string_view::npos) {
+        out.append(locale.minus_sign);
+    }
+    out.append(localize(digits, locale));
+    return out;
+}
+
 } // namespace calc

@@ -22,4 +22,7 @@ std::string format_00_0(double value, const NumberLocale& locale);
 // Writes the value with up to 15 significant digits, in exponent form when very large or small.
 std::string format_general(double value, const NumberLocale& locale);
 
+// Writes the value in fixed form with the given number of decimals and no grouping.
+std::string format_fixed(double value, int decimals, const NumberLocale& locale);
+
 } // namespace calc

@@ -8,6 +8,17 @@ struct Point {
     double y;
 };
 
+// The four stage increments k1..k4 of a pass, each h times the slope at its point.
+struct Stages {
+    double k1, k2, k3, k4;
+};
+
+// The stages of the pass of step h that starts at p.
+Stages rk4_stages(Point p, double h);
+
+// The point a pass of step h from p reaches with the given stages.
+Point rk4_advance(Point p, double h, const Stages& k);
+
 // One classical Runge-Kutta pass of step h for y' = -x*y^2.
 Point rk4_pass(Point p, double h);
 

@@ -7,13 +7,15 @@ packages=(
     cmake g++ make pkg-config
     libgtest-dev
     qt6-base-dev qt6-svg-dev libgl-dev
+    qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
     fonts-dejavu-core locales
     desktop-file-utils appstream
 )
 if [[ "${1:-}" == "--test" ]]; then
     # Sanitizer and fuzzing runtime, benchmarks, their comparison library and an X server
-    # for the start-up benchmark.
-    packages+=(clang libclang-rt-14-dev libbenchmark-dev libboost-dev xvfb xauth)
+    # for the start-up benchmark; the package's build and checks.
+    packages+=(clang libclang-rt-14-dev libbenchmark-dev libboost-dev xvfb xauth
+        dpkg-dev file lintian groff-base)
 fi
 
 as_root() {
