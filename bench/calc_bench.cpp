@@ -1,5 +1,6 @@
 // Times the calculation against the floor set by its own dependency chain and against Odeint.
 #include "calc/calculate.h"
+#include "calc/course.h"
 #include "calc/number_text.h"
 #include "calc/rk4.h"
 
@@ -167,6 +168,24 @@ void Calculate(benchmark::State& state) {
     }
 }
 BENCHMARK(Calculate)->Arg(99);
+
+// The whole course: the rows with their stages, the run with half the step and the exact samples.
+void BuildCourse(benchmark::State& state) {
+    const calc::Numbers numbers{static_cast<double>(state.range(0)), 0, 1, 1};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(calc::build_course(numbers));
+    }
+}
+BENCHMARK(BuildCourse)->Arg(99);
+
+// Its table as CSV text: nine numbers a row, each written with 15 significant digits.
+void CourseCsv(benchmark::State& state) {
+    const calc::Course course = calc::build_course({static_cast<double>(state.range(0)), 0, 1, 1});
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(calc::course_csv(course, german));
+    }
+}
+BENCHMARK(CourseCsv)->Arg(99);
 
 void RunVsFloor(benchmark::State& state) {
     if (!floor_matches_calc(passes_of(state))) {

@@ -105,34 +105,6 @@ std::vector<Point> exact_samples(const Numbers& numbers, double end) {
     return samples;
 }
 
-std::string csv_text(const std::vector<CourseRow>& rows, const NumberLocale& locale) {
-    // A decimal comma would split the cells, so such locales separate them by semicolons.
-    const char separator = locale.decimal_separator == "," ? ';' : ',';
-    std::string csv;
-    csv.reserve(rows.size() * 200 + 64);
-    for (const std::string_view caption : course_columns) {
-        if (caption != course_columns[0]) {
-            csv.push_back(separator);
-        }
-        csv.append(caption);
-    }
-    csv.push_back('\n');
-    for (const CourseRow& row : rows) {
-        bool first = true;
-        for (const std::string& cell : course_cells(row, locale)) {
-            if (!first) {
-                csv.push_back(separator);
-            }
-            first = false;
-            if (cell != no_value) {
-                csv.append(cell);
-            }
-        }
-        csv.push_back('\n');
-    }
-    return csv;
-}
-
 std::string optional_text(std::optional<double> value, const NumberLocale& locale) {
     return value ? format_general(*value, locale) : std::string(no_value);
 }
@@ -150,8 +122,8 @@ std::optional<double> exact_solution(double ug, double aw, double x) {
     return y;
 }
 
-Course build_course(const Numbers& numbers, const NumberLocale& locale) {
-    Course course{numbers, steps_of(numbers), {}, {}, {}, {}, {}};
+Course build_course(const Numbers& numbers) {
+    Course course{numbers, steps_of(numbers), {}, {}, {}, {}};
     const int passes = course.steps.passes;
     course.rows.reserve(static_cast<std::size_t>(passes) + 1);
     Point point{numbers.ug, numbers.aw};
@@ -170,8 +142,35 @@ Course build_course(const Numbers& numbers, const NumberLocale& locale) {
     course.order = observed_order(numbers, course.steps, last.error);
     course.pole = first_pole(numbers.ug, numbers.aw, last.point.x);
     course.exact_samples = exact_samples(numbers, last.point.x);
-    course.csv = csv_text(course.rows, locale);
     return course;
+}
+
+std::string course_csv(const Course& course, const NumberLocale& locale) {
+    // A decimal comma would split the cells, so such locales separate them by semicolons.
+    const char separator = locale.decimal_separator == "," ? ';' : ',';
+    std::string csv;
+    csv.reserve(course.rows.size() * 200 + 64);
+    for (const std::string_view caption : course_columns) {
+        if (caption != course_columns[0]) {
+            csv.push_back(separator);
+        }
+        csv.append(caption);
+    }
+    csv.push_back('\n');
+    for (const CourseRow& row : course.rows) {
+        bool first = true;
+        for (const std::string& cell : course_cells(row, locale)) {
+            if (!first) {
+                csv.push_back(separator);
+            }
+            first = false;
+            if (cell != no_value) {
+                csv.append(cell);
+            }
+        }
+        csv.push_back('\n');
+    }
+    return csv;
 }
 
 std::vector<std::string> course_cells(const CourseRow& row, const NumberLocale& locale) {

@@ -28,7 +28,6 @@ struct Course {
     std::optional<double> order;      // observed order log2(|E(h)| / |E(h/2)|)
     std::optional<double> pole;       // the first pole of the exact solution on the path
     std::vector<Point> exact_samples; // the exact solution along the path, for a smooth plot
-    std::string csv;                  // the table as CSV text in the locale
 };
 
 // The table's column captions, in order.
@@ -39,7 +38,11 @@ inline constexpr std::string_view course_columns[] = {"Schritt", "x",  "y",     
 inline constexpr std::string_view no_value = "\u2013";
 
 // Builds the course of numbers that calculate accepted.
-Course build_course(const Numbers& numbers, const NumberLocale& locale);
+Course build_course(const Numbers& numbers);
+
+// The table as CSV text in the locale: the captions, then one line a row, "\n" after each;
+// cells separated by ';' where the decimal separator is ',', else by ','; missing values empty.
+std::string course_csv(const Course& course, const NumberLocale& locale);
 
 // The exact solution aw / (1 + aw (x - ug)(x + ug) / 2) at x; none past a pole or where not finite.
 std::optional<double> exact_solution(double ug, double aw, double x);

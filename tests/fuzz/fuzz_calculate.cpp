@@ -1,7 +1,9 @@
 // Feeds arbitrary entry texts to the calculate command under each tested locale.
 #include "../test_locales.h"
 #include "calc/calculate.h"
+#include "calc/course.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -13,6 +15,7 @@
 #include <string_view>
 #include <utility>
 #include <variant>
+#include <vector>
 
 namespace {
 
@@ -137,6 +140,45 @@ void check_line(const std::string& line, const calc::EntryTexts& e,
     }
 }
 
+// The course of an accepted line: one row a pass, ending at the line's point, finite
+// texts only, and a CSV whose every cell reads back to the value its row holds.
+void check_course(const calc::ResultLine& line, const calc::NumberLocale& locale) {
+    const calc::Course course = calc::build_course(line.numbers);
+    const std::string csv = calc::course_csv(course, locale);
+    check(course.rows.size() == static_cast<std::size_t>(course.steps.passes) + 1,
+          "rows are not passes + 1", line.text);
+    const calc::Point end = course.rows.back().point;
+    const std::string expected = std::string(line_start) + calc::format_00_0(end.x, locale) +
+                                 std::string(line_middle) + calc::format_general(end.y, locale);
+    check(expected == line.text, "last row differs from the line", line.text);
+    check(csv.find_first_of("iInN", csv.find('\n')) == std::string::npos, "inf or nan in the CSV",
+          csv);
+    for (const calc::Point& sample : course.exact_samples) {
+        check(std::isfinite(sample.x) && std::isfinite(sample.y), "non-finite sample", line.text);
+    }
+    const char separator = locale.decimal_separator == "," ? ';' : ',';
+    std::string_view rest(csv);
+    rest.remove_prefix(rest.find('\n') + 1);
+    for (const calc::CourseRow& row : course.rows) {
+        const std::string_view csv_line = rest.substr(0, rest.find('\n'));
+        rest.remove_prefix(csv_line.size() + 1);
+        const std::vector<std::string> cells = calc::course_cells(row, locale);
+        std::size_t start = 0;
+        for (const std::string& cell : cells) {
+            const std::size_t stop = std::min(csv_line.find(separator, start), csv_line.size());
+            const std::string field(csv_line.substr(start, stop - start));
+            start = stop + 1;
+            if (cell.empty() || cell == calc::no_value) {
+                check(field.empty(), "a missing value is not an empty cell", field);
+                continue;
+            }
+            check(field == cell, "CSV cell differs from the table", field);
+            check(read(field, locale).has_value(), "CSV cell does not read back", field);
+        }
+    }
+    check(rest.empty(), "CSV has more lines than rows", csv);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -150,7 +192,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (const auto* warning = std::get_if<calc::Warning>(&outcome)) {
         check_warning(*warning, entries, locale);
     } else {
-        check_line(std::get<calc::ResultLine>(outcome).text, entries, locale);
+        const auto& line = std::get<calc::ResultLine>(outcome);
+        check_line(line.text, entries, locale);
+        check_course(line, locale);
     }
     return 0;
 }
