@@ -1,3 +1,4 @@
+#include "cli/command_line.h"
 #include "window/app_names.h"
 #include "window/integration.h"
 
@@ -8,6 +9,11 @@
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
+    // Any argument but Qt's own window options asks for the command line: no window is made.
+    if (cli::selectsCommandLine(argc, argv)) {
+        return cli::run(argc, argv);
+    }
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(app_names::title));
     QApplication::setApplicationDisplayName(QString::fromUtf8(app_names::title));

@@ -1,0 +1,267 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/command_line.h"
+
+#include "calc/calculate.h"
+#include "calc/course.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QLocale>
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace cli {
+
+namespace {
+
+namespace text {
+constexpr char program_name[] = "numer-integration";
+constexpr char version[] = NUMERINT_VERSION;
+constexpr char usage[] =
+    "Aufruf: numer-integration [-n TEXT] [-u TEXT] [-o TEXT] [-a TEXT] [--verlauf]\n"
+    "        numer-integration -h | -v\n"
+    "Alle Optionen erklärt „numer-integration --help“.\n";
+constexpr char help[] =
+    "Aufruf: numer-integration [OPTION …]\n"
+    "\n"
+    "Löst y' = -x·y², y(Untere Grenze) = Anfangswert, mit dem klassischen\n"
+    "Runge-Kutta-Verfahren 4. Ordnung bei fester Schrittweite.\n"
+    "Ohne Argumente, oder nur mit Qts eigenen Fensteroptionen (etwa -platform NAME,\n"
+    "-style NAME), öffnet sich das Fenster. Mit anderen Argumenten rechnet das\n"
+    "Programm ohne Fenster und gibt die Zeile aus, die das Fenster anfügen würde.\n"
+    "\n"
+    "Optionen:\n"
+    "  -n, --schrittanzahl TEXT   die Schrittanzahl (größer als 0, kleiner als 100)\n"
+    "  -u, --untere-grenze TEXT   die Untere Grenze, an der die Rechnung beginnt\n"
+    "  -o, --obere-grenze TEXT    die Obere Grenze\n"
+    "  -a, --anfangswert TEXT     der Anfangswert y an der Unteren Grenze\n"
+    "      --verlauf              statt der Zeile den Verlauf der Rechnung als CSV ausgeben\n"
+    "  -h, --help                 diese Hilfe ausgeben\n"
+    "  -v, --version              die Version ausgeben\n"
+    "\n"
+    "Jede Angabe wird gelesen, wie man sie ins Fenster tippt, in der Schreibweise\n"
+    "des Gebietsschemas (LC_ALL, sonst LC_NUMERIC, sonst LANG), auf Deutsch etwa\n"
+    "„-u 0,5“. Eine fehlende oder leere Angabe gilt als leeres Feld. Ein negativer\n"
+    "Wert geht als „-u -1“ oder „--untere-grenze=-1“.\n"
+    "\n"
+    "Exit-Status:\n"
+    "  0  Ergebnis, Verlauf, Hilfe oder Version ausgegeben\n"
+    "  1  Angaben abgelehnt; die Warnung des Fensters steht auf der Fehlerausgabe\n"
+    "  2  falscher Aufruf: unbekannte Option, fehlender Wert, überzähliges Argument\n"
+    "  3  die Ausgabe konnte nicht geschrieben werden\n";
+constexpr char unknown_option[] = "Unbekannte Option „%1“.";
+constexpr char missing_value[] = "Der Option „%1“ fehlt ihr Wert.";
+constexpr char unexpected_value[] = "Die Option „%1“ nimmt keinen Wert.";
+constexpr char stray_argument[] = "Überzähliges Argument „%1“.";
+constexpr char invalid_call[] = "Die Argumente sind ungültig.";
+constexpr char write_failed[] = "Die Ausgabe konnte nicht geschrieben werden (%1).";
+} // namespace text
+
+// Qt's own window options that take the next argument as their value.
+constexpr std::array<std::string_view, 12> valued_window_options = {
+    "platform",        "platformpluginpath", "platformtheme", "plugin",
+    "qwindowgeometry", "qwindowtitle",       "qwindowicon",   "session",
+    "display",         "geometry",           "style",         "stylesheet"};
+// Qt's own window options without a value.
+constexpr std::array<std::string_view, 2> window_flags = {"reverse", "widgetcount"};
+// The window options that QApplication also takes as "-name=value".
+constexpr std::array<std::string_view, 2> joined_window_options = {"style=", "stylesheet="};
+
+template <std::size_t N>
+bool isOneOf(QStringView name, const std::array<std::string_view, N>& names) {
+    for (std::string_view candidate : names) {
+        if (name == QLatin1String(candidate.data(), static_cast<qsizetype>(candidate.size()))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+template <std::size_t N>
+bool startsWithOneOf(QStringView name, const std::array<std::string_view, N>& prefixes) {
+    for (std::string_view prefix : prefixes) {
+        if (name.startsWith(QLatin1String(prefix.data(), static_cast<qsizetype>(prefix.size())))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+calc::NumberLocale numberLocaleOf(const QLocale& locale) {
+    return {locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString(),
+            locale.negativeSign().toStdString()};
+}
+
+// Writes the whole text to the stream and makes sure it arrived.
+bool writeAll(std::FILE* stream, std::string_view text) {
+    const std::size_t written = std::fwrite(text.data(), 1, text.size(), stream);
+    return std::fflush(stream) == 0 && written == text.size() && std::ferror(stream) == 0;
+}
+
+void complain(const QString& message) {
+    const QString line = QString::fromUtf8(text::program_name) + QStringLiteral(": ") + message;
+    writeAll(stderr, (line + u'\n').toStdString());
+}
+
+// Prints the text on stdout and closes it, so that a failed write is noticed before exit.
+int printResult(std::string_view text) {
+    errno = 0;
+    const bool written = writeAll(stdout, text);
+    const int error = errno;
+    const bool closed = std::fclose(stdout) == 0;
+    if (written && closed) {
+        return success;
+    }
+    const int cause = error != 0 ? error : errno;
+    complain(QString::fromUtf8(text::write_failed)
+                 .arg(QString::fromLocal8Bit(std::strerror(cause != 0 ? cause : EIO))));
+    return write_failed;
+}
+
+int usageError(const QString& message) {
+    complain(message);
+    writeAll(stderr, text::usage);
+    return usage_error;
+}
+
+// The options of the command line, in the order of the help.
+struct Options {
+    QCommandLineOption anzschr{
+        {QStringLiteral("n"), QStringLiteral("schrittanzahl")}, QString(), QStringLiteral("TEXT")};
+    QCommandLineOption ug{
+        {QStringLiteral("u"), QStringLiteral("untere-grenze")}, QString(), QStringLiteral("TEXT")};
+    QCommandLineOption og{
+        {QStringLiteral("o"), QStringLiteral("obere-grenze")}, QString(), QStringLiteral("TEXT")};
+    QCommandLineOption aw{
+        {QStringLiteral("a"), QStringLiteral("anfangswert")}, QString(), QStringLiteral("TEXT")};
+    QCommandLineOption course{QStringLiteral("verlauf")};
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}};
+    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}};
+
+    void addTo(QCommandLineParser& parser) const {
+        parser.addOptions({anzschr, ug, og, aw, course, help, version});
+    }
+};
+
+// The option an argument names, as typed: "--name" of "--name=value", "-x" of "-x".
+QString typedOption(const QString& argument) {
+    const qsizetype equals = argument.indexOf(u'=');
+    return equals < 0 ? argument : argument.left(equals);
+}
+
+bool isValuedOption(const QString& argument) {
+    static const QStringList valued = {QStringLiteral("-n"), QStringLiteral("--schrittanzahl"),
+                                       QStringLiteral("-u"), QStringLiteral("--untere-grenze"),
+                                       QStringLiteral("-o"), QStringLiteral("--obere-grenze"),
+                                       QStringLiteral("-a"), QStringLiteral("--anfangswert")};
+    return valued.contains(argument);
+}
+
+// Says in German why the parser refused the arguments; Qt's own text is English.
+QString refusal(const QCommandLineParser& parser, const QStringList& arguments) {
+    if (!parser.unknownOptionNames().isEmpty()) {
+        const QString& name = parser.unknownOptionNames().constFirst();
+        const QString dashes = name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--");
+        return QString::fromUtf8(text::unknown_option).arg(dashes + name);
+    }
+    const qsizetype end = arguments.indexOf(QStringLiteral("--"));
+    const QStringList options = end < 0 ? arguments : arguments.first(end);
+    if (!options.isEmpty() && isValuedOption(options.constLast())) {
+        return QString::fromUtf8(text::missing_value).arg(options.constLast());
+    }
+    for (const QString& argument : options) {
+        if (argument.startsWith(u'-') && argument.contains(u'=') &&
+            !isValuedOption(typedOption(argument))) {
+            return QString::fromUtf8(text::unexpected_value).arg(typedOption(argument));
+        }
+    }
+    return QString::fromUtf8(text::invalid_call);
+}
+
+// Calculates as the window does and prints its line, or the course with --verlauf.
+int calculate(const QCommandLineParser& parser, const Options& options) {
+    const calc::EntryTexts entries{
+        parser.value(options.anzschr).toStdString(), parser.value(options.ug).toStdString(),
+        parser.value(options.og).toStdString(), parser.value(options.aw).toStdString()};
+    const calc::NumberLocale locale = numberLocaleOf(QLocale::system());
+    const calc::Outcome outcome = calc::calculate(entries, locale);
+    if (const auto* warning = std::get_if<calc::Warning>(&outcome)) {
+        writeAll(stderr, warning->text + '\n');
+        return refused;
+    }
+    const auto& line = std::get<calc::ResultLine>(outcome);
+    if (parser.isSet(options.course)) {
+        return printResult(calc::course_csv(calc::build_course(line.numbers), locale));
+    }
+    return printResult(line.text + '\n');
+}
+
+} // namespace
+
+QStringList withoutWindowOptions(const QStringList& arguments) {
+    QStringList remaining;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (!argument.startsWith(u'-')) {
+            remaining.append(argument);
+            continue;
+        }
+        // Qt reads "--name" as "-name".
+        const QStringView name = QStringView(argument).mid(argument.startsWith(u"--") ? 2 : 1);
+        if (isOneOf(name, window_flags) || startsWithOneOf(name, joined_window_options)) {
+            continue;
+        }
+        if (isOneOf(name, valued_window_options)) {
+            ++i;
+            continue;
+        }
+        remaining.append(argument);
+    }
+    return remaining;
+}
+
+bool selectsCommandLine(const QStringList& arguments) {
+    return !withoutWindowOptions(arguments).isEmpty();
+}
+
+bool selectsCommandLine(int argc, const char* const* argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
+    return selectsCommandLine(arguments);
+}
+
+int run(int& argc, char** argv) {
+    const QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QString::fromUtf8(text::program_name));
+    QCoreApplication::setApplicationVersion(QString::fromUtf8(text::version));
+
+    const QStringList arguments = withoutWindowOptions(QCoreApplication::arguments().mid(1));
+    QCommandLineParser parser;
+    const Options options;
+    options.addTo(parser);
+    if (!parser.parse(QStringList{QString::fromUtf8(text::program_name)} + arguments)) {
+        return usageError(refusal(parser, arguments));
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        return usageError(
+            QString::fromUtf8(text::stray_argument).arg(parser.positionalArguments().constFirst()));
+    }
+    if (parser.isSet(options.help)) {
+        return printResult(text::help);
+    }
+    if (parser.isSet(options.version)) {
+        return printResult(std::string(text::program_name) + ' ' + text::version + '\n');
+    }
+    return calculate(parser, options);
+}
+
+} // namespace cli
