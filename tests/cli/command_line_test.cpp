@@ -1,0 +1,448 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Runs the built program as a script would, without a display, and checks what it prints on
+// stdout and stderr and how it exits; the window choice is checked on the decision itself.
+#include "calc/calculate.h"
+#include "calc/course.h"
+#include "cli/command_line.h"
+#include "tests/named_case.h"
+#include "tests/test_locales.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <utility>
+#include <variant>
+#include <vector>
+
+namespace {
+
+using Variables = std::vector<std::pair<QString, QString>>;
+
+const Variables german{{"LC_ALL", "de_DE.UTF-8"}};
+const Variables english{{"LC_ALL", "en_US.UTF-8"}};
+
+// Shows a case by its name in test listings instead of its bytes.
+template <class Case>
+requires requires(const Case& row) {
+    row.name;
+}
+void PrintTo(const Case& row, std::ostream* out) {
+    *out << row.name;
+}
+
+struct Finished {
+    int exit_code = -1;
+    std::string out;
+    std::string err;
+};
+
+// The environment of a script on a machine without a display, with the given locale variables.
+QProcessEnvironment cleanEnvironment(const Variables& variables) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString& name : environment.keys()) {
+        if (name.startsWith(QStringLiteral("LC_")) || name == QStringLiteral("LANG") ||
+            name == QStringLiteral("LANGUAGE")) {
+            environment.remove(name);
+        }
+    }
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        environment.remove(QString::fromLatin1(name));
+    }
+    for (const auto& [name, value] : variables) {
+        environment.insert(name, value);
+    }
+    return environment;
+}
+
+Finished runProgram(const QStringList& arguments, const Variables& variables,
+                    const QString& stdoutFile = {}) {
+    QProcess process;
+    process.setProcessEnvironment(cleanEnvironment(variables));
+    if (!stdoutFile.isEmpty()) {
+        process.setStandardOutputFile(stdoutFile);
+    }
+    process.start(QStringLiteral(NUMERINT_PROGRAM), arguments);
+    const bool finished = process.waitForFinished(30'000);
+    EXPECT_TRUE(finished) << "the program did not finish";
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    return {finished ? process.exitCode() : -1, process.readAllStandardOutput().toStdString(),
+            process.readAllStandardError().toStdString()};
+}
+
+QStringList entryArguments(const calc::EntryTexts& entries) {
+    return {
+        "-n", QString::fromStdString(entries.anzschr), "-u", QString::fromStdString(entries.ug),
+        "-o", QString::fromStdString(entries.og),      "-a", QString::fromStdString(entries.aw)};
+}
+
+// --- Result lines -------------------------------------------------------------------------
+
+struct ResultCase {
+    std::string name;
+    Variables variables;
+    QStringList arguments;
+    calc::EntryTexts entries; // what the arguments amount to, for the window's own calculation
+    calc::NumberLocale locale;
+};
+
+class ResultLine : public testing::TestWithParam<ResultCase> {};
+
+TEST_P(ResultLine, PrintsTheWindowsLineOnStdoutAndExitsZero) {
+    const ResultCase& row = GetParam();
+    const calc::Outcome expected = calc::calculate(row.entries, row.locale);
+    ASSERT_TRUE(std::holds_alternative<calc::ResultLine>(expected)) << "the case must compute";
+
+    const Finished run = runProgram(row.arguments, row.variables);
+    EXPECT_EQ(run.exit_code, cli::success);
+    EXPECT_EQ(run.out, std::get<calc::ResultLine>(expected).text + "\n");
+    EXPECT_EQ(run.err, "");
+}
+
+const calc::EntryTexts unit_interval{"10", "0", "1", "1"};
+const calc::EntryTexts german_entries{"20", "1,5", "3", "0,25"};
+const calc::EntryTexts from_minus_one{"10", "-1", "1", "1"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Locales, ResultLine,
+    testing::Values(ResultCase{"english", english, entryArguments(unit_interval), unit_interval,
+                               test_locales::english},
+                    ResultCase{"german_comma", german, entryArguments(german_entries),
+                               german_entries, test_locales::german},
+                    ResultCase{"german_grouping",
+                               german,
+                               entryArguments({"50", "0", "1.000,5", "0,001"}),
+                               {"50", "0", "1.000,5", "0,001"},
+                               test_locales::german},
+                    ResultCase{"french",
+                               {{"LC_ALL", "fr_FR.UTF-8"}},
+                               entryArguments({"50", "0", "1\u202F000,5", "0,001"}),
+                               {"50", "0", "1\u202F000,5", "0,001"},
+                               test_locales::french},
+                    ResultCase{"swiss",
+                               {{"LC_ALL", "de_CH.UTF-8"}},
+                               entryArguments({"50", "0", "1\u2019000.5", "0.001"}),
+                               {"50", "0", "1\u2019000.5", "0.001"},
+                               test_locales::swiss},
+                    ResultCase{"lc_numeric_before_lang",
+                               {{"LANG", "en_US.UTF-8"}, {"LC_NUMERIC", "de_DE.UTF-8"}},
+                               entryArguments(german_entries),
+                               german_entries,
+                               test_locales::german},
+                    ResultCase{"lang_alone",
+                               {{"LANG", "de_DE.UTF-8"}},
+                               entryArguments(german_entries),
+                               german_entries,
+                               test_locales::german},
+                    ResultCase{"lc_all_before_lc_numeric",
+                               {{"LC_ALL", "en_US.UTF-8"}, {"LC_NUMERIC", "de_DE.UTF-8"}},
+                               entryArguments(unit_interval),
+                               unit_interval,
+                               test_locales::english}),
+    CaseName{});
+
+INSTANTIATE_TEST_SUITE_P(
+    Spellings, ResultLine,
+    testing::Values(ResultCase{"long_option_with_equals",
+                               english,
+                               {"--schrittanzahl=10", "--untere-grenze=-1", "--obere-grenze=1",
+                                "--anfangswert=1"},
+                               from_minus_one,
+                               test_locales::english},
+                    ResultCase{"long_option_then_value",
+                               english,
+                               {"--schrittanzahl", "10", "--untere-grenze", "-1", "--obere-grenze",
+                                "1", "--anfangswert", "1"},
+                               from_minus_one,
+                               test_locales::english},
+                    ResultCase{"short_option_then_negative_value", english,
+                               entryArguments(from_minus_one), from_minus_one,
+                               test_locales::english},
+                    ResultCase{"options_in_any_order",
+                               english,
+                               {"-a", "1", "-o", "1", "-n", "10", "-u", "-1"},
+                               from_minus_one,
+                               test_locales::english},
+                    ResultCase{"window_options_are_ignored", english,
+                               QStringList{"-platform", "xcb", "--style", "Fusion", "-reverse"} +
+                                   entryArguments(unit_interval),
+                               unit_interval, test_locales::english}),
+    CaseName{});
+
+TEST(ResultLineText, UsesTheGermanDecimalComma) {
+    const Finished run = runProgram(entryArguments(unit_interval), german);
+    EXPECT_EQ(run.exit_code, cli::success);
+    EXPECT_EQ(run.out, "x-Wert   01,0   y-Wert   0,666666613089039\n");
+}
+
+TEST(ResultLineText, NeedsNoPlatformPluginEvenWhenOneIsNamed) {
+    // Without a display the xcb plugin would abort the program, were it loaded.
+    const Finished run = runProgram(entryArguments(unit_interval),
+                                    {{"LC_ALL", "C.UTF-8"}, {"QT_QPA_PLATFORM", "xcb"}});
+    EXPECT_EQ(run.exit_code, cli::success);
+    EXPECT_EQ(run.out, "x-Wert   01.0   y-Wert   0.666666613089039\n");
+    EXPECT_EQ(run.err, "");
+}
+
+// --- Warnings -----------------------------------------------------------------------------
+
+struct WarningCase {
+    std::string name;
+    QStringList arguments;
+    std::string warning;
+};
+
+class Refusal : public testing::TestWithParam<WarningCase> {};
+
+TEST_P(Refusal, PrintsTheWindowsWarningOnStderrOnlyAndExitsOne) {
+    const WarningCase& row = GetParam();
+    const Finished run = runProgram(row.arguments, german);
+    EXPECT_EQ(run.exit_code, cli::refused);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, row.warning + "\n");
+}
+
+const std::string missing{calc::warning_text::missing_entry};
+
+INSTANTIATE_TEST_SUITE_P(
+    Warnings, Refusal,
+    testing::Values(
+        WarningCase{"no_entry_at_all", {"--verlauf"}, missing},
+        WarningCase{"step_count_missing", {"-u", "0", "-o", "1", "-a", "1"}, missing},
+        WarningCase{"step_count_empty", {"-n", "", "-u", "0", "-o", "1", "-a", "1"}, missing},
+        WarningCase{"upper_bound_empty_after_equals",
+                    {"-n", "10", "-u", "0", "--obere-grenze=", "-a", "1"},
+                    missing},
+        WarningCase{"initial_value_missing", {"-n", "10", "-u", "0", "-o", "1"}, missing},
+        WarningCase{"step_count_not_a_number",
+                    {"-n", "zehn", "-u", "0", "-o", "1", "-a", "1"},
+                    calc::warning_text::not_a_number(calc::Entry::anzschr)},
+        WarningCase{"lower_bound_with_english_point_under_german",
+                    {"-n", "10", "-u", "0.5", "-o", "1", "-a", "1"},
+                    calc::warning_text::not_a_number(calc::Entry::ug)},
+        WarningCase{"upper_bound_not_a_number",
+                    {"-n", "10", "-u", "0", "-o", "eins", "-a", "1"},
+                    calc::warning_text::not_a_number(calc::Entry::og)},
+        WarningCase{"initial_value_not_a_number",
+                    {"-n", "10", "-u", "0", "-o", "1", "-a", "1x"},
+                    calc::warning_text::not_a_number(calc::Entry::aw)},
+        WarningCase{"step_count_too_large",
+                    {"-n", "100", "-u", "0", "-o", "1", "-a", "1"},
+                    std::string(calc::warning_text::count_too_large)},
+        WarningCase{"step_count_zero",
+                    {"-n", "0", "-u", "0", "-o", "1", "-a", "1"},
+                    std::string(calc::warning_text::count_not_positive)},
+        WarningCase{"overflow_at_a_pole",
+                    {"-n", "99", "-u", "-2", "-o", "2", "-a", "1"},
+                    std::string(calc::warning_text::overflow)},
+        WarningCase{"overflow_refused_for_the_course_too",
+                    {"--verlauf", "-n", "99", "-u", "-2", "-o", "2", "-a", "1"},
+                    std::string(calc::warning_text::overflow)}),
+    CaseName{});
+
+// --- The course ---------------------------------------------------------------------------
+
+struct CourseCase {
+    std::string name;
+    Variables variables;
+    calc::EntryTexts entries;
+    calc::NumberLocale locale;
+};
+
+class CourseTable : public testing::TestWithParam<CourseCase> {};
+
+TEST_P(CourseTable, PrintsTheCourseCsvInsteadOfTheLine) {
+    const CourseCase& row = GetParam();
+    const calc::Outcome outcome = calc::calculate(row.entries, row.locale);
+    ASSERT_TRUE(std::holds_alternative<calc::ResultLine>(outcome)) << "the case must compute";
+    const std::string expected = calc::course_csv(
+        calc::build_course(std::get<calc::ResultLine>(outcome).numbers), row.locale);
+
+    const Finished run =
+        runProgram(QStringList{"--verlauf"} + entryArguments(row.entries), row.variables);
+    EXPECT_EQ(run.exit_code, cli::success);
+    EXPECT_EQ(run.out, expected);
+    EXPECT_EQ(run.err, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Locales, CourseTable,
+    testing::Values(CourseCase{"english", english, {"10", "0", "1", "1"}, test_locales::english},
+                    CourseCase{"german", german, {"20", "1,5", "3", "0,25"}, test_locales::german},
+                    CourseCase{"german_across_a_pole_free_long_path",
+                               german,
+                               {"50", "0", "1.000,5", "0,001"},
+                               test_locales::german}),
+    CaseName{});
+
+// --- Usage errors -------------------------------------------------------------------------
+
+struct UsageCase {
+    std::string name;
+    QStringList arguments;
+    std::string message; // the German line before the usage
+};
+
+class UsageError : public testing::TestWithParam<UsageCase> {};
+
+TEST_P(UsageError, SaysWhatIsWrongInGermanWithTheUsageAndExitsTwo) {
+    const UsageCase& row = GetParam();
+    const Finished run = runProgram(row.arguments, german);
+    EXPECT_EQ(run.exit_code, cli::usage_error);
+    EXPECT_EQ(run.out, "");
+    const std::string first_line = run.err.substr(0, run.err.find('\n'));
+    EXPECT_EQ(first_line, "numer-integration: " + row.message);
+    EXPECT_NE(run.err.find("\nAufruf: numer-integration "), std::string::npos) << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, UsageError,
+    testing::Values(
+        UsageCase{"unknown_long_option", {"--schritte", "10"}, "Unbekannte Option „--schritte“."},
+        UsageCase{"unknown_short_option", {"-x"}, "Unbekannte Option „-x“."},
+        UsageCase{"window_option_in_a_form_qt_does_not_read",
+                  {"--platform=offscreen"},
+                  "Unbekannte Option „--platform“."},
+        UsageCase{
+            "short_option_without_value", {"-u", "0", "-n"}, "Der Option „-n“ fehlt ihr Wert."},
+        UsageCase{"long_option_without_value",
+                  {"-n", "10", "--anfangswert"},
+                  "Der Option „--anfangswert“ fehlt ihr Wert."},
+        UsageCase{
+            "value_for_a_switch", {"--verlauf=ja"}, "Die Option „--verlauf“ nimmt keinen Wert."},
+        UsageCase{"stray_argument", {"-n", "10", "5", "-u", "0"}, "Überzähliges Argument „5“."},
+        UsageCase{
+            "argument_after_double_dash", {"-n", "10", "--", "-u"}, "Überzähliges Argument „-u“."},
+        UsageCase{
+            "negative_number_after_a_switch", {"--verlauf", "-1"}, "Unbekannte Option „-1“."}),
+    CaseName{});
+
+// --- Help, version and failed writes ------------------------------------------------------
+
+TEST(Help, NamesEveryOptionAndEveryExitStatus) {
+    for (const char* option : {"--help", "-h"}) {
+        const Finished run = runProgram({option, "-n", "10"}, german);
+        EXPECT_EQ(run.exit_code, cli::success) << option;
+        EXPECT_EQ(run.err, "") << option;
+        for (const char* text : {"-n, --schrittanzahl", "-u, --untere-grenze", "-o, --obere-grenze",
+                                 "-a, --anfangswert", "--verlauf", "-h, --help", "-v, --version",
+                                 "Exit-Status", "\n  0  ", "\n  1  ", "\n  2  ", "\n  3  "}) {
+            EXPECT_NE(run.out.find(text), std::string::npos) << option << " lacks " << text;
+        }
+    }
+}
+
+TEST(Version, PrintsTheProgramNameAndTheBuildsVersion) {
+    for (const char* option : {"--version", "-v"}) {
+        const Finished run = runProgram({option}, english);
+        EXPECT_EQ(run.exit_code, cli::success) << option;
+        EXPECT_EQ(run.out, "numer-integration " NUMERINT_VERSION "\n") << option;
+        EXPECT_EQ(run.err, "") << option;
+    }
+}
+
+struct WriteCase {
+    std::string name;
+    QStringList arguments;
+};
+
+class FullDisk : public testing::TestWithParam<WriteCase> {};
+
+TEST_P(FullDisk, ReportsTheFailedWriteAndExitsThree) {
+    const Finished run = runProgram(GetParam().arguments, german, QStringLiteral("/dev/full"));
+    EXPECT_EQ(run.exit_code, cli::write_failed);
+    EXPECT_EQ(run.err.rfind("numer-integration: Die Ausgabe konnte nicht geschrieben werden", 0),
+              0u)
+        << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outputs, FullDisk,
+    testing::Values(WriteCase{"result_line", entryArguments(unit_interval)},
+                    WriteCase{"course", QStringList{"--verlauf"} + entryArguments(unit_interval)},
+                    WriteCase{"help", {"--help"}}, WriteCase{"version", {"--version"}}),
+    CaseName{});
+
+TEST(FullDiskRefusal, StillExitsOneAsNothingWasToBeWritten) {
+    const Finished run = runProgram({"-n", "0"}, german, QStringLiteral("/dev/full"));
+    EXPECT_EQ(run.exit_code, cli::refused);
+    EXPECT_EQ(run.err, std::string(calc::warning_text::count_not_positive) + "\n");
+}
+
+// --- The window or the command line -------------------------------------------------------
+
+struct ChoiceCase {
+    std::string name;
+    QStringList arguments;
+    bool command_line;
+};
+
+class Choice : public testing::TestWithParam<ChoiceCase> {};
+
+TEST_P(Choice, OpensTheWindowOnlyForQtsOwnWindowOptions) {
+    EXPECT_EQ(cli::selectsCommandLine(GetParam().arguments), GetParam().command_line);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Window, Choice,
+    testing::Values(ChoiceCase{"no_arguments", {}, false},
+                    ChoiceCase{"platform", {"-platform", "offscreen"}, false},
+                    ChoiceCase{"style_with_two_dashes", {"--style", "Fusion"}, false},
+                    ChoiceCase{"style_joined_by_equals", {"-style=Fusion"}, false},
+                    ChoiceCase{"stylesheet_joined_by_equals", {"--stylesheet=a.qss"}, false},
+                    ChoiceCase{"flags", {"-reverse", "--widgetcount"}, false},
+                    ChoiceCase{"every_valued_option",
+                               {"-platform",
+                                "xcb",
+                                "-style",
+                                "Fusion",
+                                "-session",
+                                "s1",
+                                "-stylesheet",
+                                "a.qss",
+                                "-qwindowgeometry",
+                                "300x200",
+                                "-qwindowtitle",
+                                "T",
+                                "-qwindowicon",
+                                "i.png",
+                                "-display",
+                                ":0",
+                                "-platformpluginpath",
+                                "/p",
+                                "-platformtheme",
+                                "gtk3",
+                                "-plugin",
+                                "evdevtouch",
+                                "-geometry",
+                                "300x200"},
+                               false},
+                    ChoiceCase{"valued_option_without_value_at_the_end", {"-session"}, false},
+                    ChoiceCase{"value_that_looks_like_an_option", {"-style", "-n"}, false}),
+    CaseName{});
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLine, Choice,
+    testing::Values(
+        ChoiceCase{"step_count", {"-n", "5"}, true}, ChoiceCase{"help", {"--help"}, true},
+        ChoiceCase{"version", {"-v"}, true},
+        ChoiceCase{"course_after_window_options", {"-platform", "offscreen", "--verlauf"}, true},
+        ChoiceCase{"word_after_a_flag", {"-reverse", "5"}, true},
+        ChoiceCase{"stray_word", {"5"}, true},
+        ChoiceCase{"window_option_joined_where_qt_does_not", {"--platform=offscreen"}, true},
+        ChoiceCase{"three_dashes", {"---platform", "xcb"}, true},
+        ChoiceCase{"empty_argument", {""}, true}, ChoiceCase{"double_dash", {"--"}, true},
+        ChoiceCase{"single_dash", {"-"}, true}),
+    CaseName{});
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const QCoreApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
