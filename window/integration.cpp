@@ -1,17 +1,23 @@
 #include "window/integration.h"
 
 #include "calc/calculate.h"
+#include "calc/course.h"
 #include "window/app_names.h"
+#include "window/course_window.h"
+#include "window/number_locale.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -31,13 +37,15 @@ constexpr char method[] = "Runge-Kutta-4. Ord.";
 constexpr char calculate[] = "Berechnen";
 constexpr char result[] = "Ergebnis";
 constexpr char copy[] = "Kopieren";
+constexpr char show_course[] = "Verlauf anzeigen…";
 constexpr char start_entry[] = "0";
 } // namespace text
 
 // The form is drawn in twips, 1/1440 inch: 15 to a device-independent pixel.
 constexpr double twips_per_pixel = 15.0;
 constexpr QSize client_twips{4680, 4230};
-constexpr QRect ausgabe_twips{120, 3360, 2415, 645};
+// The result list spans the form, from its left edge to the mirrored right margin.
+constexpr QRect ausgabe_twips{120, 3360, 4440, 645};
 
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -48,10 +56,21 @@ QString labelOf(calc::Entry entry) {
     return fromUtf8(calc::entry_label(entry));
 }
 
-calc::NumberLocale numberLocaleOf(const QLocale& locale) {
-    return {locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString(),
-            locale.negativeSign().toStdString()};
-}
+// A result line with the numbers it was computed from and its course window, once opened.
+class ResultItem : public QListWidgetItem {
+public:
+    static constexpr int item_type = QListWidgetItem::UserType + 1;
+
+    ResultItem(const QString& text, const calc::Numbers& numbers, QListWidget* list)
+        : QListWidgetItem(text, list, item_type), m_numbers(numbers) {}
+
+    const calc::Numbers& numbers() const { return m_numbers; }
+    QPointer<CourseWindow>& course() { return m_course; }
+
+private:
+    calc::Numbers m_numbers;
+    QPointer<CourseWindow> m_course;
+};
 
 // How much a control must grow so that its content is shown in full.
 double requiredScale(const QWidget* widget, QRect twips) {
@@ -154,6 +173,18 @@ void Integration::setUpResultList() {
     connect(copy, &QAction::triggered, this, &Integration::copySelectedLines);
     connect(m_ausgabe, &QListWidget::itemSelectionChanged, copy,
             [this, copy] { copy->setEnabled(!m_ausgabe->selectedItems().isEmpty()); });
+
+    // Enter and Return open the current line's course, as a double-click does.
+    auto* openCourse = new QAction(QString::fromUtf8(text::show_course), m_ausgabe);
+    openCourse->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    openCourse->setShortcutContext(Qt::WidgetShortcut);
+    openCourse->setEnabled(false);
+    m_ausgabe->addAction(openCourse);
+    connect(openCourse, &QAction::triggered, this,
+            [this] { showCourse(m_ausgabe->currentItem()); });
+    connect(m_ausgabe, &QListWidget::currentItemChanged, openCourse,
+            [openCourse](QListWidgetItem* current) { openCourse->setEnabled(current != nullptr); });
+    connect(m_ausgabe, &QListWidget::itemDoubleClicked, this, &Integration::showCourse);
 }
 
 // The step count comes last, after the result list.
@@ -220,6 +251,14 @@ void Integration::changeEvent(QEvent* event) {
     }
 }
 
+// The course windows belong to this window and close with it.
+void Integration::closeEvent(QCloseEvent* event) {
+    for (CourseWindow* course : findChildren<CourseWindow*>(Qt::FindDirectChildrenOnly)) {
+        course->close();
+    }
+    QWidget::closeEvent(event);
+}
+
 void Integration::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     placeResultList();
@@ -230,10 +269,10 @@ void Integration::calculate() {
                                    m_txtug->text().toStdString(), m_txtog->text().toStdString(),
                                    m_txtaw->text().toStdString()};
     const calc::Outcome outcome =
-        calc::calculate(entries, numberLocaleOf(m_numberLocale.value_or(QLocale::system())));
+        calc::calculate(entries, calcNumberLocale(m_numberLocale.value_or(QLocale::system())));
 
     if (const auto* line = std::get_if<calc::ResultLine>(&outcome)) {
-        appendLine(fromUtf8(line->text));
+        appendLine(fromUtf8(line->text), line->numbers);
         return;
     }
     const auto& warning = std::get<calc::Warning>(outcome);
@@ -266,11 +305,11 @@ QLineEdit* Integration::field(calc::Entry entry) const {
 // With uniform item sizes the list measures only its last line, which keeps an append quick
 // however long the list; so the last line carries the width of the widest one, and the
 // horizontal scroll range covers every line.
-void Integration::appendLine(const QString& text) {
+void Integration::appendLine(const QString& text, const calc::Numbers& numbers) {
     if (m_ausgabe->count() > 0) {
         m_ausgabe->item(m_ausgabe->count() - 1)->setSizeHint(QSize());
     }
-    auto* item = new QListWidgetItem(text, m_ausgabe);
+    auto* item = new ResultItem(text, numbers, m_ausgabe);
     item->setToolTip(text);
     const QSize natural = m_ausgabe->sizeHintForIndex(m_ausgabe->indexFromItem(item));
     m_widestLine = std::max(m_widestLine, natural.width());
@@ -305,6 +344,25 @@ void Integration::copySelectedLines() {
         return;
     }
     QGuiApplication::clipboard()->setText(lines.join(u'\n'));
+}
+
+// Opens the course of the calculation that made the line, or raises its open window.
+void Integration::showCourse(QListWidgetItem* item) {
+    if (item == nullptr || item->type() != ResultItem::item_type) {
+        return;
+    }
+    QPointer<CourseWindow>& course = static_cast<ResultItem*>(item)->course();
+    if (course.isNull()) {
+        course = new CourseWindow(calc::build_course(static_cast<ResultItem*>(item)->numbers()),
+                                  m_numberLocale.value_or(QLocale::system()), this);
+    }
+    course->setWindowState(course->windowState() & ~Qt::WindowMinimized);
+    course->show();
+    course->raise();
+    // Asked of the window itself: as a window of this one it may count as active already.
+    if (QWindow* handle = course->windowHandle()) {
+        handle->requestActivate();
+    }
 }
 
 void Integration::showWarningBox(const QString& text) {

@@ -11,11 +11,13 @@
 
 namespace calc {
 enum class Entry;
-}
+struct Numbers;
+} // namespace calc
 
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 
 // The program's only window: four entries, the button that integrates, and the result list.
@@ -37,6 +39,7 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -58,10 +61,11 @@ private:
     void placeResultList();
 
     void calculate();
-    void appendLine(const QString& text);
+    void appendLine(const QString& text, const calc::Numbers& numbers);
     void remeasureLines();
     QLineEdit* field(calc::Entry entry) const;
     void copySelectedLines();
+    void showCourse(QListWidgetItem* item);
     void showWarningBox(const QString& text);
 
     QLineEdit* m_txtug = nullptr;

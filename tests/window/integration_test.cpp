@@ -261,8 +261,8 @@ private slots:
         QFETCH(qreal, enlargementAfterwards);
         Form form;
         QVERIFY(form.open());
-        // The longest line comes first.
-        form.enter({"10", "0", "-1000000", "-1.23456789e-20"});
+        // The longest line comes first, longer than the list is wide.
+        form.enter({"10", "0", "-100000000000000000000", "-1.23456789e-50"});
         form.press();
         form.enter(valid_entries);
         form.press();
