@@ -6,6 +6,7 @@
 #include "window/number_locale.h"
 
 #include <QAction>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>
@@ -28,7 +29,6 @@
 #include <QSvgGenerator>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
@@ -94,9 +94,11 @@ Range withMargin(std::optional<Range> range) {
     if (!range) {
         return {-1, 1};
     }
-    // 5 % of the span, but enough for the ends to differ from the values in their digits.
+    // 5 % of the span; a tenth of the value around a single value, and 1 around zero.
     const double magnitude = std::max(std::fabs(range->low), std::fabs(range->high));
-    double margin = std::max((range->high / 2 - range->low / 2) / 10, magnitude * 1e-9);
+    double margin = range->low < range->high
+                        ? std::max((range->high / 2 - range->low / 2) / 10, magnitude * 1e-12)
+                        : magnitude / 10;
     if (!(margin > 0)) {
         margin = 1;
     }
@@ -173,10 +175,10 @@ std::vector<QList<QPointF>> errorPieces(const calc::Course& course) {
     return pieces;
 }
 
-QValueAxis* addAxis(QChart* chart, const char* title, Qt::Alignment side) {
-    auto* axis = new QValueAxis(chart);
+QCategoryAxis* addAxis(QChart* chart, const char* title, Qt::Alignment side) {
+    auto* axis = new QCategoryAxis(chart);
     axis->setTitleText(QString::fromUtf8(title));
-    axis->setLabelFormat(QStringLiteral("%.4g"));
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     chart->addAxis(axis, side);
     return axis;
 }
@@ -212,17 +214,48 @@ QChart* newChart(const QLocale& locale) {
     return chart;
 }
 
+// Sets the range and labels round values within it, 1, 2 or 5 times a power of ten apart, each
+// computed as a multiple of that step, so that zero is exactly zero; the labels have enough
+// digits to tell them apart, in the chart's locale.
+void setRange(QCategoryAxis* axis, Range range, const QLocale& locale) {
+    axis->setRange(range.low, range.high);
+    axis->setStartValue(range.low);
+    const double span = range.high - range.low;
+    if (!std::isfinite(span) || !(span > 0)) {
+        return;
+    }
+    const double rough = span / 8;
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    double step = 10 * power;
+    for (const double factor : {1.0, 2.0, 5.0}) {
+        if (factor * power >= rough) {
+            step = factor * power;
+            break;
+        }
+    }
+    if (!std::isfinite(step) || !(step > 0) || span / step > 10) {
+        return;
+    }
+    const double magnitude = std::max(std::fabs(range.low), std::fabs(range.high));
+    const int digits =
+        std::clamp(static_cast<int>(std::ceil(std::log10(magnitude / step))) + 1, 3, 15);
+    for (double k = std::ceil(range.low / step); k * step <= range.high; ++k) {
+        const double value = k * step;
+        axis->append(locale.toString(value, 'G', digits), value);
+    }
+}
+
 // Axes that span the ranges; set after the series are attached, as attaching replaces a span
 // that Qt Charts takes for zero (below 1e-12) by the series' own.
 void addAxes(QChart* chart, const char* yTitle, Range x, Range y) {
-    QValueAxis* xAxis = addAxis(chart, text::x_axis, Qt::AlignBottom);
-    QValueAxis* yAxis = addAxis(chart, yTitle, Qt::AlignLeft);
+    QCategoryAxis* xAxis = addAxis(chart, text::x_axis, Qt::AlignBottom);
+    QCategoryAxis* yAxis = addAxis(chart, yTitle, Qt::AlignLeft);
     for (QAbstractSeries* series : chart->series()) {
         series->attachAxis(xAxis);
         series->attachAxis(yAxis);
     }
-    xAxis->setRange(x.low, x.high);
-    yAxis->setRange(y.low, y.high);
+    setRange(xAxis, x, chart->locale());
+    setRange(yAxis, y, chart->locale());
 }
 
 QChartView* newChartView(QChart* chart, const char* name, QWidget* parent) {
@@ -275,6 +308,7 @@ void CourseWindow::createTable(const calc::Course& course, const calc::NumberLoc
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_table->setWordWrap(false);
     m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     QStringList captions;
     for (const std::string_view caption : calc::course_columns) {
         captions.append(fromUtf8(caption));
