@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the built program as a script would, without a display, and checks what it prints on
-// stdout and stderr and how it exits; the window choice is checked on the decision itself.
+// stdout and stderr and how it exits; the window choice is checked on the decision itself,
+// and the window's loading through the program.
 #include "calc/calculate.h"
 #include "calc/course.h"
 #include "cli/command_line.h"
@@ -8,8 +9,10 @@
 #include "tests/test_locales.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -438,6 +441,38 @@ INSTANTIATE_TEST_SUITE_P(
         ChoiceCase{"empty_argument", {""}, true}, ChoiceCase{"double_dash", {"--"}, true},
         ChoiceCase{"single_dash", {"-"}, true}),
     CaseName{});
+
+// --- Loading the window -------------------------------------------------------------------
+
+TEST(WindowModule, OpensTheWindowFromBesideTheProgram) {
+    QProcess process;
+    process.setProcessEnvironment(cleanEnvironment(english));
+    process.start(QStringLiteral(NUMERINT_PROGRAM), {"-platform", "offscreen"});
+    ASSERT_TRUE(process.waitForStarted());
+    // A window runs until it is closed; a module that failed to load ends the program at once.
+    const bool ended = process.waitForFinished(3'000);
+    EXPECT_FALSE(ended) << "exit " << process.exitCode() << ": "
+                        << process.readAllStandardError().toStdString();
+    process.kill();
+    process.waitForFinished();
+}
+
+TEST(WindowModule, SaysSoAndExitsOneWhenTheModuleIsMissing) {
+    const QTemporaryDir directory;
+    ASSERT_TRUE(directory.isValid());
+    const QString lonely = directory.filePath(QStringLiteral("numer-integration"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(NUMERINT_PROGRAM), lonely));
+
+    QProcess process;
+    process.setProcessEnvironment(cleanEnvironment(english));
+    process.start(lonely, {"-platform", "offscreen"});
+    ASSERT_TRUE(process.waitForFinished(30'000));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_EQ(process.readAllStandardOutput().toStdString(), "");
+    EXPECT_EQ(process.readAllStandardError().toStdString().rfind(
+                  "numer-integration: Das Fenster kann nicht geladen werden (", 0),
+              0u);
+}
 
 } // namespace
 
