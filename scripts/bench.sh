@@ -19,7 +19,8 @@ scripts/install-deps.sh --test
 build=${BENCH_BUILD_DIR:-build/bench}
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DNUMERINT_BUILD_BENCHMARKS=ON \
     -DNUMERINT_WARNINGS_AS_ERRORS=ON -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --parallel "$(nproc)" --target calc_bench startup_bench click_bench
+cmake --build "$build" --parallel "$(nproc)" --target calc_bench startup_bench click_bench \
+    cli_bench
 bench=$build/bench
 
 # Qt wants a private runtime directory; a fresh one keeps its warnings out of the output.
@@ -44,6 +45,7 @@ if $smoke; then
     quietly "$bench/calc_bench" --benchmark_min_time=0.001
     quietly "$bench/startup_bench" --runs 1
     quietly "$bench/click_bench" --clicks 2 --lines 0,1000
+    quietly "$bench/cli_bench" --runs 2
     echo "Benchmarks built and ran once."
     exit 0
 fi
@@ -65,3 +67,5 @@ else
 fi
 echo
 QT_QPA_PLATFORM=offscreen "$bench/click_bench"
+echo
+"$bench/cli_bench" --runs 200
