@@ -97,8 +97,19 @@ man_title=$(gzip -dc "$root/usr/share/man/man1/$name.1.gz" | grep -m 1 '^\.TH ' 
 [[ "$man_title" == *"\"Numer-Integration $version\""* ]] ||
     fail "the man page's title is '$man_title', without the version $version"
 changelog=$root/usr/share/doc/$name/changelog.gz
-entry=$(gzip -dc "$changelog" | head -n 1)
-[[ "$entry" == "$name ($version) "* ]] || fail "the changelog starts with '$entry'"
+gzip -dc "$changelog" >"$work/changelog"
+entry=$(dpkg-parsechangelog -l "$work/changelog" -S Version 2>"$work/parse.log")
+[[ "$entry" == "$version" && ! -s "$work/parse.log" ]] ||
+    fail "the changelog is for '$entry', not $version: $(cat "$work/parse.log")"
+
+# The changelog and man page are dated the metainfo's release day, with the right weekday.
+release_date=$(sed -nE 's/.*<release [^>]*date="([^"]*)".*/\1/p' "$root/usr/share/metainfo/$app_id.metainfo.xml")
+dated=$(dpkg-parsechangelog -l "$work/changelog" -S Date)
+[[ "$(LC_ALL=C date -u -R -d "$dated")" == "$dated" ]] || fail "the changelog's date '$dated' is wrong"
+[[ "$(LC_ALL=C date -u +%F -d "$dated")" == "$release_date" ]] ||
+    fail "the changelog is dated '$dated', the release '$release_date'"
+[[ "$man_title" == ".TH NUMER-INTEGRATION 1 $release_date "* ]] ||
+    fail "the man page's title '$man_title' lacks the release date $release_date"
 
 # gzip -n leaves the timestamp at bytes 4 to 7 zero, so the package builds reproducibly.
 for compressed in "$root/usr/share/man/man1/$name.1.gz" "$changelog"; do
