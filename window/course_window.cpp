@@ -179,6 +179,7 @@ QCategoryAxis* addAxis(QChart* chart, const char* title, Qt::Alignment side) {
     auto* axis = new QCategoryAxis(chart);
     axis->setTitleText(QString::fromUtf8(title));
     axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axis->setTruncateLabels(false);
     chart->addAxis(axis, side);
     return axis;
 }
@@ -224,7 +225,7 @@ void setRange(QCategoryAxis* axis, Range range, const QLocale& locale) {
     if (!std::isfinite(span) || !(span > 0)) {
         return;
     }
-    const double rough = span / 8;
+    const double rough = span / 6;
     const double power = std::pow(10.0, std::floor(std::log10(rough)));
     double step = 10 * power;
     for (const double factor : {1.0, 2.0, 5.0}) {

@@ -3,15 +3,17 @@
 #include "calc/calculate.h"
 #include "calc/course.h"
 #include "window/app_names.h"
-#include "window/course_window.h"
+#include "window/course_module.h"
 #include "window/number_locale.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLibrary>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -38,6 +40,7 @@ constexpr char calculate[] = "Berechnen";
 constexpr char result[] = "Ergebnis";
 constexpr char copy[] = "Kopieren";
 constexpr char show_course[] = "Verlauf anzeigen…";
+constexpr char course_unavailable[] = "Der Verlauf kann nicht angezeigt werden: ";
 constexpr char start_entry[] = "0";
 } // namespace text
 
@@ -65,11 +68,11 @@ public:
         : QListWidgetItem(text, list, item_type), m_numbers(numbers) {}
 
     const calc::Numbers& numbers() const { return m_numbers; }
-    QPointer<CourseWindow>& course() { return m_course; }
+    QPointer<QWidget>& course() { return m_course; }
 
 private:
     calc::Numbers m_numbers;
-    QPointer<CourseWindow> m_course;
+    QPointer<QWidget> m_course;
 };
 
 // How much a control must grow so that its content is shown in full.
@@ -81,6 +84,19 @@ double requiredScale(const QWidget* widget, QRect twips) {
     }
     const QSize hint = widget->sizeHint();
     return std::max(hint.width() / width, hint.height() / height);
+}
+
+} // namespace
+
+namespace {
+
+// Where the program finds the course module: installed under the library directory, or
+// beside the program in the build tree.
+QStringList installedCourseModules() {
+    const QString directory = QCoreApplication::applicationDirPath() + u'/';
+    const QString module = QStringLiteral(NUMERINT_COURSE_MODULE);
+    return {directory + QStringLiteral(NUMERINT_COURSE_MODULE_DIR) + u'/' + module,
+            directory + module};
 }
 
 } // namespace
@@ -102,6 +118,15 @@ void Integration::setNumberLocale(const QLocale& locale) {
 
 void Integration::setWarningPresenter(WarningPresenter presenter) {
     m_presentWarning = std::move(presenter);
+}
+
+void Integration::setCourseModule(const QString& path) {
+    m_courseModules = {path};
+    m_courseEntry = nullptr;
+}
+
+void Integration::setCourseWindowMaker(CourseWindowMaker maker) {
+    m_makeCourseWindow = std::move(maker);
 }
 
 // Created in the form's tab index order, which is also their stacking order.
@@ -253,8 +278,10 @@ void Integration::changeEvent(QEvent* event) {
 
 // The course windows belong to this window and close with it.
 void Integration::closeEvent(QCloseEvent* event) {
-    for (CourseWindow* course : findChildren<CourseWindow*>(Qt::FindDirectChildrenOnly)) {
-        course->close();
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isWindow()) {
+            child->close();
+        }
     }
     QWidget::closeEvent(event);
 }
@@ -276,11 +303,7 @@ void Integration::calculate() {
         return;
     }
     const auto& warning = std::get<calc::Warning>(outcome);
-    if (m_presentWarning) {
-        m_presentWarning(fromUtf8(warning.text));
-    } else {
-        showWarningBox(fromUtf8(warning.text));
-    }
+    warn(fromUtf8(warning.text));
     if (warning.entry) {
         QLineEdit* blamed = field(*warning.entry);
         blamed->setFocus(Qt::OtherFocusReason);
@@ -351,10 +374,18 @@ void Integration::showCourse(QListWidgetItem* item) {
     if (item == nullptr || item->type() != ResultItem::item_type) {
         return;
     }
-    QPointer<CourseWindow>& course = static_cast<ResultItem*>(item)->course();
+    QPointer<QWidget>& course = static_cast<ResultItem*>(item)->course();
     if (course.isNull()) {
-        course = new CourseWindow(calc::build_course(static_cast<ResultItem*>(item)->numbers()),
-                                  m_numberLocale.value_or(QLocale::system()), this);
+        const calc::Numbers& numbers = static_cast<ResultItem*>(item)->numbers();
+        const QLocale locale = m_numberLocale.value_or(QLocale::system());
+        if (m_makeCourseWindow) {
+            course = m_makeCourseWindow(numbers, locale, this);
+        } else if (loadCourseModule()) {
+            course = m_courseEntry(&numbers, &locale, this);
+        }
+        if (course.isNull()) {
+            return;
+        }
     }
     course->setWindowState(course->windowState() & ~Qt::WindowMinimized);
     course->show();
@@ -362,6 +393,34 @@ void Integration::showCourse(QListWidgetItem* item) {
     // Asked of the window itself: as a window of this one it may count as active already.
     if (QWindow* handle = course->windowHandle()) {
         handle->requestActivate();
+    }
+}
+
+// Loads the course module once; warns with the loader's reason when it cannot.
+bool Integration::loadCourseModule() {
+    if (m_courseEntry != nullptr) {
+        return true;
+    }
+    QStringList reasons;
+    for (const QString& path :
+         m_courseModules.isEmpty() ? installedCourseModules() : m_courseModules) {
+        // The module stays loaded until the program ends, as its windows may.
+        QLibrary module(path);
+        m_courseEntry = reinterpret_cast<CourseWindowEntry>(module.resolve(course_window_entry));
+        if (m_courseEntry != nullptr) {
+            return true;
+        }
+        reasons.append(module.errorString());
+    }
+    warn(QString::fromUtf8(text::course_unavailable) + reasons.join(QStringLiteral("; ")));
+    return false;
+}
+
+void Integration::warn(const QString& text) {
+    if (m_presentWarning) {
+        m_presentWarning(text);
+    } else {
+        showWarningBox(text);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -26,6 +27,8 @@ class Integration : public QWidget {
 
 public:
     using WarningPresenter = std::function<void(const QString& text)>;
+    using CourseWindowMaker = std::function<QWidget*(const calc::Numbers& numbers,
+                                                     const QLocale& locale, QWidget* parent)>;
 
     // Builds the form with every entry at "0" and the focus in the lower bound.
     explicit Integration(QWidget* parent = nullptr);
@@ -34,6 +37,10 @@ public:
     void setNumberLocale(const QLocale& locale);
     // Shows warnings through `presenter` instead of a modal message box; empty restores the box.
     void setWarningPresenter(WarningPresenter presenter);
+    // Loads the course window from the module at `path` instead of the installed one.
+    void setCourseModule(const QString& path);
+    // Makes course windows through `maker` instead of the course module; empty restores it.
+    void setCourseWindowMaker(CourseWindowMaker maker);
     // The factor by which the designed geometry is enlarged so that no caption is clipped.
     double scaleFactor() const { return m_scale; }
 
@@ -66,6 +73,8 @@ private:
     QLineEdit* field(calc::Entry entry) const;
     void copySelectedLines();
     void showCourse(QListWidgetItem* item);
+    bool loadCourseModule();
+    void warn(const QString& text);
     void showWarningBox(const QString& text);
 
     QLineEdit* m_txtug = nullptr;
@@ -79,4 +88,7 @@ private:
     int m_widestLine = 0;
     std::optional<QLocale> m_numberLocale;
     WarningPresenter m_presentWarning;
+    CourseWindowMaker m_makeCourseWindow;
+    QStringList m_courseModules;
+    QWidget* (*m_courseEntry)(const calc::Numbers*, const QLocale*, QWidget*) = nullptr;
 };

@@ -64,7 +64,12 @@ QStringList texts(const std::vector<std::string>& cells) {
 
 // The main window with its result lines; course windows report warnings and file names here.
 struct CourseForm : WindowForm {
-    explicit CourseForm(const QLocale& locale = german) : WindowForm(locale) {}
+    explicit CourseForm(const QLocale& locale = german) : WindowForm(locale) {
+        window.setCourseWindowMaker(
+            [](const calc::Numbers& numbers, const QLocale& numberLocale, QWidget* parent) {
+                return new CourseWindow(calc::build_course(numbers), numberLocale, parent);
+            });
+    }
 
     QAction* showCourseAction() const {
         for (QAction* action : ausgabe->actions()) {
@@ -169,6 +174,41 @@ private slots:
         QCOMPARE(course->findChild<QTableWidget*>("Tabelle")->rowCount(), 21);
         QCOMPARE(form.entries(), entries);
         QCOMPARE(form.lines(), lines);
+    }
+
+    void theProgramLoadsTheCourseWindowFromItsModule_data() {
+        QTest::addColumn<QString>("module");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("the built module") << QStringLiteral(NUMERINT_COURSE_MODULE_FILE) << true;
+        QTest::newRow("a missing module")
+            << QDir::temp().filePath("fehlt/numer-integration-course.so") << false;
+    }
+    void theProgramLoadsTheCourseWindowFromItsModule() {
+        QFETCH(QString, module);
+        QFETCH(bool, opens);
+        CourseForm form;
+        form.window.setCourseWindowMaker({});
+        form.window.setCourseModule(module);
+        QVERIFY(form.open());
+        form.calculate(smooth);
+        form.openCourse(0, Opening::contextMenu);
+
+        const QList<QWidget*> windows =
+            form.window.findChildren<QWidget*>("Verlauf", Qt::FindDirectChildrenOnly);
+        QCOMPARE(windows.size(), opens ? 1 : 0);
+        if (opens) {
+            QCOMPARE(form.warnings, QStringList());
+            auto* table = windows.front()->findChild<QTableWidget*>("Tabelle");
+            QVERIFY(table && table->rowCount() == 11);
+            QCOMPARE(table->item(10, 7)->text(), "0,666666666666667");
+        } else {
+            QCOMPARE(form.warnings.size(), 1);
+            QVERIFY2(
+                form.warnings.front().startsWith("Der Verlauf kann nicht angezeigt werden: ") &&
+                    form.warnings.front().contains("fehlt"),
+                qPrintable(form.warnings.front()));
+        }
+        QCOMPARE(form.entries(), smooth);
     }
 
     void showingACourseNeedsACurrentLine() {

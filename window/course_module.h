@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QLocale>
+#include <QWidget>
+
+namespace calc {
+struct Numbers;
+} // namespace calc
+
+// The entry of the course module: makes the course window of the numbers, a window of `parent`.
+using CourseWindowEntry = QWidget* (*)(const calc::Numbers* numbers, const QLocale* locale,
+                                       QWidget* parent);
+inline constexpr char course_window_entry[] = "numer_integration_course_window";
