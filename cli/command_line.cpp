@@ -9,6 +9,9 @@
 #include <QCoreApplication>
 #include <QLocale>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -33,7 +36,7 @@ constexpr char help[] =
     "\n"
     "Löst y' = -x·y², y(Untere Grenze) = Anfangswert, mit dem klassischen\n"
     "Runge-Kutta-Verfahren 4. Ordnung bei fester Schrittweite.\n"
-    "Ohne Argumente, oder nur mit Qts eigenen Fensteroptionen (etwa -platform NAME,\n"
+    "Ohne Argumente, oder nur mit Qt-eigenen Fensteroptionen (etwa -platform NAME,\n"
     "-style NAME), öffnet sich das Fenster. Mit anderen Argumenten rechnet das\n"
     "Programm ohne Fenster und gibt die Zeile aus, die das Fenster anfügen würde.\n"
     "\n"
@@ -49,7 +52,7 @@ constexpr char help[] =
     "Jede Angabe wird gelesen, wie man sie ins Fenster tippt, in der Schreibweise\n"
     "des Gebietsschemas (LC_ALL, sonst LC_NUMERIC, sonst LANG), auf Deutsch etwa\n"
     "„-u 0,5“. Eine fehlende oder leere Angabe gilt als leeres Feld. Ein negativer\n"
-    "Wert geht als „-u -1“ oder „--untere-grenze=-1“.\n"
+    "Wert lässt sich als „-u -1“ oder „--untere-grenze=-1“ schreiben.\n"
     "\n"
     "Exit-Status:\n"
     "  0  Ergebnis, Verlauf, Hilfe oder Version ausgegeben\n"
@@ -97,6 +100,21 @@ bool startsWithOneOf(QStringView name, const std::array<std::string_view, N>& pr
 calc::NumberLocale numberLocaleOf(const QLocale& locale) {
     return {locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString(),
             locale.negativeSign().toStdString()};
+}
+
+// A closed stdout or stderr would go to the next file the process opens; a read-only
+// /dev/null in its place makes every write to it fail instead.
+void holdClosedOutputs() {
+    for (const int output : {STDOUT_FILENO, STDERR_FILENO}) {
+        if (fcntl(output, F_GETFD) != -1 || errno != EBADF) {
+            continue;
+        }
+        const int held = open("/dev/null", O_RDONLY | O_CLOEXEC);
+        if (held >= 0 && held != output) {
+            dup2(held, output);
+            close(held);
+        }
+    }
 }
 
 // Writes the whole text to the stream and makes sure it arrived.
@@ -240,6 +258,7 @@ bool selectsCommandLine(int argc, const char* const* argv) {
 }
 
 int run(int& argc, char** argv) {
+    holdClosedOutputs();
     const QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QString::fromUtf8(text::program_name));
     QCoreApplication::setApplicationVersion(QString::fromUtf8(text::version));

@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <ostream>
 #include <string>
 #include <utility>
@@ -369,6 +371,19 @@ INSTANTIATE_TEST_SUITE_P(
                     WriteCase{"course", QStringList{"--verlauf"} + entryArguments(unit_interval)},
                     WriteCase{"help", {"--help"}}, WriteCase{"version", {"--version"}}),
     CaseName{});
+
+TEST(ClosedStdout, ReportsTheFailedWriteInsteadOfWritingIntoAnotherFile) {
+    QProcess process;
+    process.setProcessEnvironment(cleanEnvironment(english));
+    process.setChildProcessModifier([] { ::close(STDOUT_FILENO); });
+    process.start(QStringLiteral(NUMERINT_PROGRAM), entryArguments(unit_interval));
+    ASSERT_TRUE(process.waitForFinished(30'000));
+    EXPECT_EQ(process.exitCode(), cli::write_failed);
+    // Bad file descriptor: the write went to the closed stdout, not to a file opened since.
+    EXPECT_EQ(process.readAllStandardError().toStdString(),
+              "numer-integration: Die Ausgabe konnte nicht geschrieben werden (Bad file "
+              "descriptor).\n");
+}
 
 TEST(FullDiskRefusal, StillExitsOneAsNothingWasToBeWritten) {
     const Finished run = runProgram({"-n", "0"}, german, QStringLiteral("/dev/full"));
