@@ -1,16 +1,17 @@
 // Times process start to first paint of the Integration window and of a bare Qt window,
-// each start a process of its own, and reads the peak memory of both.
+// each start a process of its own, and reads the peak memory of both. The bare window is a
+// program of its own (startup_bare, beside this one) that links Qt Widgets alone, so that
+// whatever the window library links (Qt Charts comes only with the course module, loaded
+// when a course is first shown) counts against the window.
 //
-//   startup_bench [--runs N]             starts each window N times alternately, prints a table
-//   startup_bench --probe bare|window    one start: prints nanoseconds from fork to first paint
+//   startup_bench [--runs N]        starts each window N times alternately, prints a table
+//   startup_bench --probe window    one start: prints nanoseconds from fork to first paint
+#include "bench/first_paint.h"
 #include "window/app_names.h"
 #include "window/integration.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QIcon>
-#include <QLabel>
-#include <QTimer>
 #include <QWidget>
 
 #include <sys/resource.h>
@@ -18,12 +19,9 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,74 +29,39 @@
 
 namespace {
 
-// The driver's clock reading just before the fork, handed to the probe.
-constexpr char fork_time_variable[] = "STARTUP_BENCH_FORK_NS";
+using first_paint::monotonic_ns;
+using first_paint::to_int;
 
-std::int64_t monotonic_ns() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return std::int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
-}
-
-std::optional<std::int64_t> to_int(std::string_view text) {
-    std::int64_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-// Once the window has painted for the first time, lets that paint reach the screen, prints
-// the time since the fork and ends the event loop.
-class FirstPaint : public QObject {
-public:
-    explicit FirstPaint(std::int64_t fork_ns) : fork_ns_(fork_ns) {}
-
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !seen_) {
-            seen_ = true;
-            QTimer::singleShot(0, this, [this] {
-                std::printf("%lld\n", static_cast<long long>(monotonic_ns() - fork_ns_));
-                std::fflush(stdout);
-                QCoreApplication::exit(0);
-            });
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::int64_t fork_ns_;
-    bool seen_ = false;
-};
-
-int probe(int argc, char** argv, std::string_view mode) {
-    const char* fork_text = std::getenv(fork_time_variable);
-    const auto fork_ns = to_int(fork_text ? fork_text : "");
-    if (!fork_ns || (mode != "bare" && mode != "window")) {
-        std::fprintf(stderr, "startup_bench: the probe needs %s and the mode bare or window\n",
-                     fork_time_variable);
+int probe(int argc, char** argv) {
+    const auto fork_ns = first_paint::fork_time();
+    if (!fork_ns) {
+        std::fprintf(stderr, "startup_bench: the probe needs %s\n",
+                     first_paint::fork_time_variable);
         return 2;
     }
     QApplication application(argc, argv);
-    std::unique_ptr<QWidget> window;
-    if (mode == "bare") {
-        window = std::make_unique<QWidget>();
-        new QLabel(QStringLiteral("Numer-Integration"), window.get());
-    } else {
-        // What main.cpp does before it shows the window.
-        QApplication::setApplicationName(QString::fromUtf8(app_names::title));
-        QApplication::setApplicationDisplayName(QString::fromUtf8(app_names::title));
-        QApplication::setDesktopFileName(QString::fromUtf8(app_names::desktop_id));
-        QApplication::setWindowIcon(QIcon(QStringLiteral(NUMERINT_ICON_FILE)));
-        window = std::make_unique<Integration>();
-    }
-    FirstPaint first_paint(*fork_ns);
-    window->installEventFilter(&first_paint);
+    // What the program does before it shows the window.
+    QApplication::setApplicationName(QString::fromUtf8(app_names::title));
+    QApplication::setApplicationDisplayName(QString::fromUtf8(app_names::title));
+    QApplication::setDesktopFileName(QString::fromUtf8(app_names::desktop_id));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(NUMERINT_ICON_FILE)));
+    Integration window;
+    first_paint::FirstPaint first_paint(*fork_ns);
+    window.installEventFilter(&first_paint);
     // A window that never paints fails the run instead of hanging it.
     QTimer::singleShot(20'000, &application, [] { QCoreApplication::exit(3); });
-    window->show();
+    window.show();
     return QApplication::exec();
+}
+
+// The bare window's program lies beside this one.
+std::string bare_program() {
+    std::string self(4096, '\0');
+    const ssize_t length = readlink("/proc/self/exe", self.data(), self.size() - 1);
+    self.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+    const auto slash = self.rfind('/');
+    return (slash == std::string::npos ? std::string(".") : self.substr(0, slash)) +
+           "/startup_bare";
 }
 
 struct Start {
@@ -107,19 +70,25 @@ struct Start {
 };
 
 // Starts one probe and waits for it; nullopt when it failed.
-std::optional<Start> start_probe(const char* mode) {
+std::optional<Start> start_probe(bool bare) {
     int out[2];
     if (pipe(out) != 0) {
         return std::nullopt;
     }
     const std::int64_t fork_ns = monotonic_ns();
-    setenv(fork_time_variable, std::to_string(fork_ns).c_str(), 1);
+    setenv(first_paint::fork_time_variable, std::to_string(fork_ns).c_str(), 1);
+    const std::string bare_path = bare ? bare_program() : std::string();
     const pid_t child = fork();
     if (child == 0) {
         dup2(out[1], STDOUT_FILENO);
         close(out[0]);
         close(out[1]);
-        execl("/proc/self/exe", "startup_bench", "--probe", mode, static_cast<char*>(nullptr));
+        if (bare) {
+            execl(bare_path.c_str(), "startup_bare", static_cast<char*>(nullptr));
+        } else {
+            execl("/proc/self/exe", "startup_bench", "--probe", "window",
+                  static_cast<char*>(nullptr));
+        }
         _exit(127);
     }
     close(out[1]);
@@ -178,8 +147,8 @@ int drive(int runs) {
     // One discarded round fills the file cache; then the order alternates to cancel drift.
     for (int round = -1; round < runs; ++round) {
         const bool bare_first = round % 2 == 0;
-        const auto first = start_probe(bare_first ? "bare" : "window");
-        const auto second = start_probe(bare_first ? "window" : "bare");
+        const auto first = start_probe(bare_first);
+        const auto second = start_probe(!bare_first);
         if (!first || !second) {
             std::fprintf(stderr, "startup_bench: a probe failed (platform %s)\n",
                          platform ? platform : "default");
@@ -208,8 +177,8 @@ int drive(int runs) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
-    if (args.size() == 2 && args[0] == "--probe") {
-        return probe(argc, argv, args[1]);
+    if (args.size() == 2 && args[0] == "--probe" && args[1] == "window") {
+        return probe(argc, argv);
     }
     if (args.empty()) {
         return drive(40);

@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -26,6 +27,7 @@
 #include <QSaveFile>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QSvgGenerator>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -69,6 +71,16 @@ constexpr double axis_limit = std::numeric_limits<double>::max() / 4;
 
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The text with every digit as 0: texts of one shape are equally wide, as digits are.
+QString shapeOf(QString text) {
+    for (QChar& c : text) {
+        if (c.isDigit()) {
+            c = u'0';
+        }
+    }
+    return text;
 }
 
 struct Range {
@@ -316,17 +328,27 @@ void CourseWindow::createTable(const calc::Course& course, const calc::NumberLoc
     }
     m_table->setHorizontalHeaderLabels(captions);
 
+    // The shapes of the longest texts of each column, measured below instead of every cell.
+    std::vector<QStringList> longest(static_cast<std::size_t>(columns));
     for (int row = 0; row < m_table->rowCount(); ++row) {
         const std::vector<std::string> cells =
             calc::course_cells(course.rows[static_cast<std::size_t>(row)], locale);
         for (int column = 0; column < columns; ++column) {
-            auto* item = new QTableWidgetItem(fromUtf8(cells[static_cast<std::size_t>(column)]));
+            const QString text = fromUtf8(cells[static_cast<std::size_t>(column)]);
+            auto* item = new QTableWidgetItem(text);
             item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             m_table->setItem(row, column, item);
+            QStringList& candidates = longest[static_cast<std::size_t>(column)];
+            if (candidates.isEmpty() || text.size() > candidates.front().size()) {
+                candidates = {shapeOf(text)};
+            } else if (text.size() == candidates.front().size() &&
+                       !candidates.contains(shapeOf(text))) {
+                candidates.append(shapeOf(text));
+            }
         }
     }
-    m_table->resizeColumnsToContents();
+    fitColumns(longest);
 
     auto* copy = new QAction(QString::fromUtf8(text::copy), m_table);
     copy->setShortcut(QKeySequence::Copy);
@@ -425,6 +447,23 @@ void CourseWindow::createButtons() {
     buttons->addStretch(1);
     connect(addButton("schliessen", text::close), &QPushButton::clicked, this, &QWidget::close);
     static_cast<QVBoxLayout*>(layout())->addLayout(buttons);
+}
+
+// Each column as wide as its caption or its widest text; measuring every cell the way
+// resizeColumnsToContents does would take most of the time the window needs to open.
+void CourseWindow::fitColumns(const std::vector<QStringList>& longest) {
+    const QFontMetrics metrics = m_table->fontMetrics();
+    // The item view's text margins: a focus frame margin and a pixel on each side.
+    const int padding =
+        2 * (m_table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_table) + 1) +
+        metrics.averageCharWidth();
+    for (int column = 0; column < m_table->columnCount(); ++column) {
+        int width = m_table->horizontalHeader()->sectionSizeHint(column);
+        for (const QString& text : longest[static_cast<std::size_t>(column)]) {
+            width = std::max(width, metrics.horizontalAdvance(text) + padding);
+        }
+        m_table->setColumnWidth(column, width);
+    }
 }
 
 // The whole table width, some rows of it and the plots below, within the screen's free area.

@@ -4,10 +4,12 @@
 #include <QLocale>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace calc {
 struct Course;
@@ -45,6 +47,7 @@ private:
     void createTable(const calc::Course& course, const calc::NumberLocale& locale);
     void createPlots(const calc::Course& course, const QLocale& locale);
     void createButtons();
+    void fitColumns(const std::vector<QStringList>& longest);
     void copySelectedCells();
     void chooseCsvFile();
     void chooseImageFile();
