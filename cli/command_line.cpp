@@ -3,6 +3,7 @@
 
 #include "calc/calculate.h"
 #include "calc/course.h"
+#include "window/number_locale.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -95,11 +96,6 @@ bool startsWithOneOf(QStringView name, const std::array<std::string_view, N>& pr
         }
     }
     return false;
-}
-
-calc::NumberLocale numberLocaleOf(const QLocale& locale) {
-    return {locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString(),
-            locale.negativeSign().toStdString()};
 }
 
 // A closed stdout or stderr would go to the next file the process opens; a read-only
@@ -208,7 +204,7 @@ int calculate(const QCommandLineParser& parser, const Options& options) {
     const calc::EntryTexts entries{
         parser.value(options.anzschr).toStdString(), parser.value(options.ug).toStdString(),
         parser.value(options.og).toStdString(), parser.value(options.aw).toStdString()};
-    const calc::NumberLocale locale = numberLocaleOf(QLocale::system());
+    const calc::NumberLocale locale = calcNumberLocale(QLocale::system());
     const calc::Outcome outcome = calc::calculate(entries, locale);
     if (const auto* warning = std::get_if<calc::Warning>(&outcome)) {
         writeAll(stderr, warning->text + '\n');
