@@ -275,6 +275,8 @@ QChartView* newChartView(QChart* chart, const char* name, QWidget* parent) {
     auto* view = new QChartView(chart, parent);
     view->setObjectName(name);
     view->setRenderHint(QPainter::Antialiasing);
+    // The plots only show; Tab goes from the table to the buttons.
+    view->setFocusPolicy(Qt::NoFocus);
     return view;
 }
 
