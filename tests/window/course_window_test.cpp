@@ -557,18 +557,6 @@ private slots:
         }
     }
 
-    void axisNumbersFollowTheLocale() {
-        CourseForm form;
-        QVERIFY(form.open());
-        CourseWindow* course = form.openFor(smooth);
-        QVERIFY(course);
-        for (const char* name : {"Diagramm", "Fehlerdiagramm"}) {
-            QChart* chart = chartOf(course, name);
-            QVERIFY(chart->localizeNumbers());
-            QCOMPARE(chart->locale().decimalPoint(), german.decimalPoint());
-        }
-    }
-
     void ctrlCCopiesTheSelectedCellsAsTabSeparatedLines() {
         CourseForm form;
         QVERIFY(form.open());
