@@ -322,6 +322,8 @@ void CourseWindow::createTable(const calc::Course& course, const calc::NumberLoc
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_table->setWordWrap(false);
+    // Tab leaves the table for the buttons; the arrow keys move between cells.
+    m_table->setTabKeyNavigation(false);
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     QStringList captions;

@@ -573,6 +573,21 @@ private slots:
                  cell(1, 1) + '\t' + cell(1, 2) + '\n' + cell(2, 1) + '\t' + cell(2, 2));
     }
 
+    void tabGoesFromTheTableThroughTheButtons() {
+        CourseForm form;
+        QVERIFY(form.open());
+        CourseWindow* course = form.openFor(smooth);
+        QVERIFY(course);
+        QTRY_COMPARE(QApplication::activeWindow(), course);
+        course->findChild<QTableWidget*>("Tabelle")->setFocus();
+        QStringList visited;
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited.append(QApplication::focusWidget()->objectName());
+        }
+        QCOMPARE(visited, QStringList({"csvSpeichern", "bildSpeichern", "schliessen", "Tabelle"}));
+    }
+
     void defaultSizeShowsTheWholeTableWidthWithinTheScreen() {
         CourseForm form;
         QVERIFY(form.open());
