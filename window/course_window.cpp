@@ -83,6 +83,12 @@ QString shapeOf(QString text) {
     return text;
 }
 
+// The extension of a file dialog's name filter such as "Bilder (*.png)": "png".
+QString suffixOf(const QString& nameFilter) {
+    const qsizetype star = nameFilter.indexOf(QLatin1String("*."));
+    return star < 0 ? QString() : nameFilter.mid(star + 2).section(u')', 0, 0).section(u' ', 0, 0);
+}
+
 struct Range {
     double low;
     double high;
@@ -555,7 +561,13 @@ QString CourseWindow::chooseFileName(const QString& caption, const QString& sugg
     if (m_chooseFileName) {
         return m_chooseFileName(caption, suggestion, filter);
     }
-    return QFileDialog::getSaveFileName(this, caption, suggestion, filter);
+    QFileDialog dialog(this, caption, suggestion, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A name typed without an extension gets the one of the chosen filter.
+    dialog.setDefaultSuffix(suffixOf(dialog.selectedNameFilter()));
+    connect(&dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog](const QString& chosen) { dialog.setDefaultSuffix(suffixOf(chosen)); });
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 bool CourseWindow::saveCsv(const QString& fileName) {
