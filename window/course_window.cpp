@@ -259,7 +259,7 @@ void setRange(QCategoryAxis* axis, Range range, const QLocale& locale) {
     const int digits =
         std::clamp(static_cast<int>(std::ceil(std::log10(magnitude / step))) + 1, 3, 15);
     for (double k = std::ceil(range.low / step); k * step <= range.high; ++k) {
-        const double value = k * step;
+        const double value = k * step + 0.0; // -0 from ceil(-0.25) reads as 0
         axis->append(locale.toString(value, 'G', digits), value);
     }
 }
