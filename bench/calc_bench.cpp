@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the calculation against the floor set by its own dependency chain and against Odeint.
 #include "calc/calculate.h"
 #include "calc/course.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times a click on Berechnen in a real Integration window whose result list already holds
 // many lines: until the click has been handled, and until the list has painted the new line.
 // Clicking on one list stops after 30 s, so a slow window still finishes.

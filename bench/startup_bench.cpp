@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times process start to first paint of the Integration window and of a bare Qt window,
 // each start a process of its own, and reads the peak memory of both. The bare window is a
 // program of its own (startup_bare, beside this one) that links Qt Widgets alone, so that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/calculate.h"
 
 #include "calc/rk4.h"

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes docs/screenshot.png: the window framed by openbox on Xvfb, under a German locale,
 # after two calculations (0 to 1 from 1 in 10 and in 20 steps).
 # Needs xvfb, openbox, xdotool and imagemagick. Run from the top of the tree.

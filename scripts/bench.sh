@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the benchmarks in Release and runs them all, printing every figure of
 # docs/PERFORMANCE.md. With --smoke, runs each benchmark once briefly and fails if one fails.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzzers with clang and runs each from a copy of its corpus for the given seconds
 # (default 60); fails when a fuzzer finds an input that breaks an invariant.
 # Usage: scripts/fuzz.sh [seconds]   (extra libFuzzer flags through FUZZ_FLAGS, e.g. -seed=7)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what building, running and testing need on Debian or Ubuntu.
 # Installs only the packages that are missing; does nothing when all are there.
 set -euo pipefail

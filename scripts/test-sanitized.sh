@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer, warnings as errors,
 # and runs the whole test suite in that build. Expects scripts/install-deps.sh --test to have run.
 set -euo pipefail

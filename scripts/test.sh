@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what the tests need, then runs every test headless: the whole suite in a plain
 # build with warnings as errors and again under the sanitizers, the fuzzers for a bounded
 # time, and each benchmark once briefly.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary entry texts to the calculate command under each tested locale.
 #include "../test_locales.h"
 #include "calc/calculate.h"

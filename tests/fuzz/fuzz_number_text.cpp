@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads arbitrary bytes as a number and writes arbitrary doubles in both formats.
 #include "../test_locales.h"
 #include "calc/number_text.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a fresh staging prefix and checks that the program and every
 # desktop file landed where a distribution expects them, the bitmaps at their nominal size.
 # Variables: BUILD_DIR, STAGE, APP_ID, BINDIR, DATADIR.
