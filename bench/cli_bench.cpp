@@ -4,6 +4,8 @@
 // and reads the peak memory of both.
 //
 //   cli_bench [--runs N]
+#include "bench/process_runs.h"
+
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -45,10 +47,9 @@ std::int64_t monotonic_ns() {
     return std::int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
 }
 
-struct Call {
-    double ms;
-    double peak_rss_mb;
-};
+using Call = process_runs::Run;
+using process_runs::quantile;
+using process_runs::Series;
 
 // Starts the program with its output to /dev/null and waits for it; nullopt when it failed.
 std::optional<Call> call(char* const* argv) {
@@ -72,22 +73,6 @@ std::optional<Call> call(char* const* argv) {
     return Call{static_cast<double>(end - start) / 1e6,
                 static_cast<double>(usage.ru_maxrss) / 1024.0};
 }
-
-double quantile(std::vector<double> values, double q) {
-    std::sort(values.begin(), values.end());
-    const auto index = static_cast<std::size_t>(q * static_cast<double>(values.size() - 1) + 0.5);
-    return values[index];
-}
-
-struct Series {
-    std::vector<double> ms;
-    std::vector<double> rss_mb;
-
-    void add(Call c) {
-        ms.push_back(c.ms);
-        rss_mb.push_back(c.peak_rss_mb);
-    }
-};
 
 void print_row(const char* name, const Series& series) {
     std::printf("  %-16s %9.2f %9.2f %9.2f %8.1f\n", name, quantile(series.ms, 0.5),

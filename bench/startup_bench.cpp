@@ -8,6 +8,7 @@
 //   startup_bench [--runs N]        starts each window N times alternately, prints a table
 //   startup_bench --probe window    one start: prints nanoseconds from fork to first paint
 #include "bench/first_paint.h"
+#include "bench/process_runs.h"
 #include "window/app_names.h"
 #include "window/integration.h"
 
@@ -65,10 +66,9 @@ std::string bare_program() {
            "/startup_bare";
 }
 
-struct Start {
-    double ms;
-    double peak_rss_mb;
-};
+using Start = process_runs::Run;
+using process_runs::quantile;
+using process_runs::Series;
 
 // Starts one probe and waits for it; nullopt when it failed.
 std::optional<Start> start_probe(bool bare) {
@@ -117,22 +117,6 @@ std::optional<Start> start_probe(bool bare) {
     }
     return Start{static_cast<double>(*ns) / 1e6, static_cast<double>(usage.ru_maxrss) / 1024.0};
 }
-
-double quantile(std::vector<double> values, double q) {
-    std::sort(values.begin(), values.end());
-    const auto index = static_cast<std::size_t>(q * static_cast<double>(values.size() - 1) + 0.5);
-    return values[index];
-}
-
-struct Series {
-    std::vector<double> ms;
-    std::vector<double> rss_mb;
-
-    void add(Start start) {
-        ms.push_back(start.ms);
-        rss_mb.push_back(start.peak_rss_mb);
-    }
-};
 
 void print_row(const char* name, const Series& series) {
     std::printf("  %-8s %10.1f %9.1f - %-9.1f %9.1f %8.1f\n", name, quantile(series.ms, 0.5),

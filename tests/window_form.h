@@ -3,14 +3,17 @@
 
 #include "window/integration.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
 #include <QStringList>
 #include <QTest>
+#include <QTimer>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 // The window with its controls looked up by name, as a user or a screen reader finds them.
@@ -67,3 +70,17 @@ struct WindowForm {
 
     void press() { QTest::mouseClick(cmdRechnen, Qt::LeftButton); }
 };
+
+// Hands the next modal widget to `inspect` and closes it, so that the press that opened it
+// returns.
+inline void closeModalBoxWhenShown(std::function<void(QWidget*)> inspect, int attempts = 100) {
+    QTimer::singleShot(10, [inspect, attempts] {
+        QWidget* shown = QApplication::activeModalWidget();
+        if (shown != nullptr) {
+            inspect(shown);
+            shown->close();
+        } else if (attempts > 1) {
+            closeModalBoxWhenShown(inspect, attempts - 1);
+        }
+    });
+}

@@ -346,19 +346,6 @@ private slots:
     }
 
 private:
-    // Hands the next modal widget to `inspect` and closes it, so that the press returns.
-    static void closeModalBoxWhenShown(std::function<void(QWidget*)> inspect, int attempts = 100) {
-        QTimer::singleShot(10, [inspect, attempts] {
-            QWidget* shown = QApplication::activeModalWidget();
-            if (shown != nullptr) {
-                inspect(shown);
-                shown->close();
-            } else if (attempts > 1) {
-                closeModalBoxWhenShown(inspect, attempts - 1);
-            }
-        });
-    }
-
     QFont m_applicationFont;
 };
 
