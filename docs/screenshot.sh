@@ -1,14 +1,14 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Takes docs/screenshot.png: the window framed by openbox on Xvfb, under a German locale,
-# after two calculations (0 to 1 from 1 in 10 and in 20 steps).
+# Takes docs/screenshot.png, the window after two calculations (0 to 1 from 1 in 10 and in
+# 20 steps), and docs/screenshot-course.png, the course of the first of them opened with
+# Return on its line: each framed by openbox on Xvfb, under a German locale.
 # Needs xvfb, openbox, xdotool and imagemagick. Run from the top of the tree.
 set -eu
 program=${1:-build/release/numer-integration}
-output=${2:-docs/screenshot.png}
 display=:73
 
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp &
+Xvfb "$display" -screen 0 1400x1000x24 -nolisten tcp &
 xvfb=$!
 trap 'kill "$xvfb"' EXIT
 export DISPLAY="$display"
@@ -29,8 +29,14 @@ xdotool key --delay 50 Tab; xdotool type --delay 50 '1'
 xdotool key --delay 50 Tab; xdotool type --delay 50 '1'
 xdotool key --delay 50 Tab Tab Tab; xdotool type --delay 50 '10'
 xdotool key --delay 50 shift+Tab shift+Tab space
+# Passing through the list makes its first line the current one.
 xdotool key --delay 50 Tab Tab; xdotool type --delay 50 '20'
 xdotool key --delay 50 shift+Tab shift+Tab space
 sleep 1
+import -frame -window "$window" docs/screenshot.png
 
-import -frame -window "$window" "$output"
+xdotool key --delay 50 Tab Return
+course=$(xdotool search --sync --onlyvisible --name '^Verlauf' | head -n 1)
+xdotool windowactivate --sync "$course"
+sleep 2
+import -frame -window "$course" docs/screenshot-course.png
