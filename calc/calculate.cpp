@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/calculate.h"
 
-#include "calc/rk4.h"
-
 #include <cmath>
 
 namespace calc {
@@ -74,11 +72,16 @@ std::string_view entry_label(Entry entry) {
         return "Obere Grenze";
     case Entry::aw:
         return "Anfangswert";
+    case Entry::gleichung:
+        return "Differentialgleichung";
+    case Entry::exakt:
+        return "Exakte L\u00f6sung";
     }
     return {};
 }
 
-Outcome calculate(const EntryTexts& entries, const NumberLocale& locale) {
+Outcome calculate(const Task& task, const NumberLocale& locale) {
+    const EntryTexts& entries = task.entries;
     const Reading readings[] = {
         read_count(entries.anzschr, locale),
         read_entry(entries.ug, Entry::ug, locale),
@@ -90,18 +93,55 @@ Outcome calculate(const EntryTexts& entries, const NumberLocale& locale) {
             return *warning;
         }
     }
-    const Numbers numbers{std::get<double>(readings[0]), std::get<double>(readings[1]),
-                          std::get<double>(readings[2]), std::get<double>(readings[3])};
+    ResultLine line{{},
+                    {std::get<double>(readings[0]), std::get<double>(readings[1]),
+                     std::get<double>(readings[2]), std::get<double>(readings[3])},
+                    {},
+                    task.method,
+                    {}};
+    const Numbers& numbers = line.numbers;
+
+    auto equation = Equation::parse(task.equation, locale);
+    if (const auto* error = std::get_if<ParseError>(&equation)) {
+        return Warning{formula_warning::equation(*error), Entry::gleichung};
+    }
+    line.equation = std::move(std::get<Equation>(equation));
+    line.exact = ExactSolution::of(line.equation);
+    if (!line.exact && task.exact) {
+        auto exact = ExactSolution::parse(*task.exact, locale);
+        if (const auto* error = std::get_if<ParseError>(&exact)) {
+            return Warning{formula_warning::exact(*error), Entry::exakt};
+        }
+        line.exact = std::move(std::get<ExactSolution>(exact));
+    }
 
     const Steps steps = steps_of(numbers);
     if (!std::isfinite(steps.h)) {
         return Warning{std::string(warning_text::overflow), std::nullopt};
     }
-    const RunEnd end = rk4_run({numbers.ug, numbers.aw}, steps.h, steps.passes);
+    const RunEnd end =
+        run(task.method, line.equation, {numbers.ug, numbers.aw}, steps.h, steps.passes);
+    if (end.failure == Failure::undefined) {
+        return Warning{formula_warning::undefined(end.where.x, end.where.y, locale),
+                       Entry::gleichung};
+    }
     if (!end.finite) {
         return Warning{std::string(warning_text::overflow), std::nullopt};
     }
-    return ResultLine{result_line(end.point, locale), numbers};
+    line.text = result_line(end.point, locale);
+    return line;
+}
+
+Outcome calculate(const EntryTexts& entries, const NumberLocale& locale) {
+    return calculate(Task(entries), locale);
+}
+
+std::string line_tooltip(const ResultLine& line) {
+    std::string tooltip = "y' = ";
+    tooltip += line.equation.text();
+    tooltip += ", ";
+    tooltip += method_info(line.method).name;
+    return tooltip;
 }
 
 } // namespace calc

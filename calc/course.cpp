@@ -13,28 +13,15 @@ namespace {
 constexpr int exact_sample_count = 200;
 
 namespace text {
-constexpr std::string_view equation = "y' = -x\u00b7y\u00b2, y(";
+constexpr std::string_view equation = "y' = ";
+constexpr std::string_view default_equation = "-x\u00b7y\u00b2";
+constexpr std::string_view from_runs = " (aus h, h/2 und h/4)";
 constexpr std::string_view one_step = " Schritt mit h = ";
 constexpr std::string_view steps = " Schritte mit h = ";
 constexpr std::string_view order = "Beobachtete Ordnung p = ";
 constexpr std::string_view pole_before = "Die exakte L\u00f6sung hat bei x = ";
 constexpr std::string_view pole_after = " eine Polstelle.";
 } // namespace text
-
-// D(t) = 1 + aw (t - ug)(t + ug) / 2, the denominator of the exact solution.
-double denominator(double ug, double aw, double t) {
-    return 1 + (aw * ((t - ug) * (t + ug))) / 2;
-}
-
-// Whether the exact solution exists from ug all the way to x: D stays positive on the path,
-// and D is extreme at t = 0, so a path across 0 needs D(0) > 0 as well.
-bool reaches(double ug, double aw, double x) {
-    if (!(denominator(ug, aw, x) > 0)) {
-        return false;
-    }
-    const bool crosses_zero = std::min(ug, x) < 0 && 0 < std::max(ug, x);
-    return !crosses_zero || denominator(ug, aw, 0) > 0;
-}
 
 std::optional<double> difference(double y, std::optional<double> exact) {
     if (!exact) {
@@ -47,58 +34,36 @@ std::optional<double> difference(double y, std::optional<double> exact) {
     return error;
 }
 
-// D(t) = 0 at t = +-sqrt(ug^2 - 2/aw); the one met first going from ug towards `end`.
-std::optional<double> first_pole(double ug, double aw, double end) {
-    if (aw == 0) {
+std::optional<double> finite_log2_ratio(double numerator, double denominator) {
+    if (numerator == 0 || denominator == 0) {
         return std::nullopt;
     }
-    const double square = ug * ug - 2 / aw;
-    if (!(square >= 0) || !std::isfinite(square)) {
-        return std::nullopt;
-    }
-    const double root = std::sqrt(square);
-    const double low = std::min(ug, end);
-    const double high = std::max(ug, end);
-    std::optional<double> first;
-    for (const double pole : {-root, root}) {
-        if (low <= pole && pole <= high &&
-            (!first || std::fabs(pole - ug) < std::fabs(*first - ug))) {
-            first = pole;
-        }
-    }
-    return first;
-}
-
-// log2(|E(h)| / |E(h/2)|), E(h/2) taken at the end of the run with half the step.
-std::optional<double> observed_order(const Numbers& numbers, const Steps& steps,
-                                     std::optional<double> error) {
-    if (steps.passes == 0 || !error || *error == 0) {
-        return std::nullopt;
-    }
-    const RunEnd half = rk4_run({numbers.ug, numbers.aw}, steps.h / 2, 2 * steps.passes);
-    if (!half.finite) {
-        return std::nullopt;
-    }
-    const auto half_error =
-        difference(half.point.y, exact_solution(numbers.ug, numbers.aw, half.point.x));
-    if (!half_error || *half_error == 0) {
-        return std::nullopt;
-    }
-    const double order = std::log2(std::fabs(*error) / std::fabs(*half_error));
+    const double order = std::log2(std::fabs(numerator) / std::fabs(denominator));
     if (!std::isfinite(order)) {
         return std::nullopt;
     }
     return order;
 }
 
-std::vector<Point> exact_samples(const Numbers& numbers, double end) {
+// y at the end of the run with the step h / divisor, none when the run failed.
+std::optional<double> end_of_run(const Numbers& numbers, const Steps& steps, const Equation& f,
+                                 Method method, int divisor) {
+    const RunEnd end =
+        run(method, f, {numbers.ug, numbers.aw}, steps.h / divisor, divisor * steps.passes);
+    if (!end.finite) {
+        return std::nullopt;
+    }
+    return end.point.y;
+}
+
+std::vector<Point> exact_samples(const Numbers& numbers, const ExactSolution& exact, double end) {
     std::vector<Point> samples;
     const double span = end - numbers.ug;
     const int count = span == 0 ? 1 : exact_sample_count;
     samples.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         const double x = i == count - 1 ? end : numbers.ug + span * (i / (count - 1.0));
-        if (const auto y = exact_solution(numbers.ug, numbers.aw, x)) {
+        if (const auto y = exact.at(numbers.ug, numbers.aw, x)) {
             samples.push_back({x, *y});
         }
     }
@@ -112,37 +77,86 @@ std::string optional_text(std::optional<double> value, const NumberLocale& local
 } // namespace
 
 std::optional<double> exact_solution(double ug, double aw, double x) {
-    if (!reaches(ug, aw, x)) {
-        return std::nullopt;
-    }
-    const double y = aw / (1 + (aw * ((x - ug) * (x + ug))) / 2);
-    if (!std::isfinite(y)) {
-        return std::nullopt;
-    }
-    return y;
+    static const std::optional<ExactSolution> known = ExactSolution::of(Equation{});
+    return known->at(ug, aw, x);
 }
 
-Course build_course(const Numbers& numbers) {
-    Course course{numbers, steps_of(numbers), {}, {}, {}, {}};
+std::optional<double> observed_order(const Numbers& numbers, const Equation& f, Method method,
+                                     const std::optional<ExactSolution>& exact) {
+    const Steps steps = steps_of(numbers);
+    if (steps.passes == 0) {
+        return std::nullopt;
+    }
+    if (exact) {
+        const RunEnd whole = run(method, f, {numbers.ug, numbers.aw}, steps.h, steps.passes);
+        const RunEnd half = run(method, f, {numbers.ug, numbers.aw}, steps.h / 2, 2 * steps.passes);
+        if (!whole.finite || !half.finite) {
+            return std::nullopt;
+        }
+        const auto error =
+            difference(whole.point.y, exact->at(numbers.ug, numbers.aw, whole.point.x));
+        const auto half_error =
+            difference(half.point.y, exact->at(numbers.ug, numbers.aw, half.point.x));
+        if (!error || !half_error) {
+            return std::nullopt;
+        }
+        return finite_log2_ratio(*error, *half_error);
+    }
+    const auto y1 = end_of_run(numbers, steps, f, method, 1);
+    const auto y2 = end_of_run(numbers, steps, f, method, 2);
+    const auto y4 = end_of_run(numbers, steps, f, method, 4);
+    if (!y1 || !y2 || !y4) {
+        return std::nullopt;
+    }
+    return finite_log2_ratio(*y1 - *y2, *y2 - *y4);
+}
+
+Course build_course(const Numbers& numbers, const Equation& f, Method method,
+                    const std::optional<ExactSolution>& exact) {
+    Course course{numbers, steps_of(numbers), f, method, exact, {}, {}, false, {}, {}};
     const int passes = course.steps.passes;
     course.rows.reserve(static_cast<std::size_t>(passes) + 1);
     Point point{numbers.ug, numbers.aw};
     for (int step = 0; step <= passes; ++step) {
-        std::optional<Stages> stages;
+        std::optional<Pass> pass;
         if (step < passes) {
-            stages = rk4_stages(point, course.steps.h);
+            pass = make_pass(method, f, point, course.steps.h);
         }
-        const auto exact = exact_solution(numbers.ug, numbers.aw, point.x);
-        course.rows.push_back({step, point, stages, exact, difference(point.y, exact)});
-        if (stages) {
-            point = rk4_advance(point, course.steps.h, *stages);
+        const auto y_exact = exact ? exact->at(numbers.ug, numbers.aw, point.x) : std::nullopt;
+        course.rows.push_back({step, point,
+                               pass ? std::optional<Stages>(pass->stages) : std::nullopt, y_exact,
+                               difference(point.y, y_exact)});
+        if (pass) {
+            point = pass->next;
         }
     }
     const CourseRow& last = course.rows.back();
-    course.order = observed_order(numbers, course.steps, last.error);
-    course.pole = first_pole(numbers.ug, numbers.aw, last.point.x);
-    course.exact_samples = exact_samples(numbers, last.point.x);
+    course.order = observed_order(numbers, f, method, exact);
+    course.order_from_runs = !exact;
+    if (exact) {
+        course.pole = exact->first_pole(numbers.ug, numbers.aw, last.point.x);
+        course.exact_samples = exact_samples(numbers, *exact, last.point.x);
+    }
     return course;
+}
+
+Course build_course(const ResultLine& line) {
+    return build_course(line.numbers, line.equation, line.method, line.exact);
+}
+
+Course build_course(const Numbers& numbers) {
+    const Equation f;
+    return build_course(numbers, f, Method::rk4, ExactSolution::of(f));
+}
+
+std::vector<std::string_view> course_columns_of(Method method) {
+    const auto stages = static_cast<std::size_t>(method_info(method).stages);
+    std::vector<std::string_view> columns(std::begin(course_columns),
+                                          std::begin(course_columns) + 3);
+    columns.insert(columns.end(), std::begin(course_columns) + 3,
+                   std::begin(course_columns) + 3 + static_cast<std::ptrdiff_t>(stages));
+    columns.insert(columns.end(), std::end(course_columns) - 2, std::end(course_columns));
+    return columns;
 }
 
 std::string course_csv(const Course& course, const NumberLocale& locale) {
@@ -150,16 +164,18 @@ std::string course_csv(const Course& course, const NumberLocale& locale) {
     const char separator = locale.decimal_separator == "," ? ';' : ',';
     std::string csv;
     csv.reserve(course.rows.size() * 200 + 64);
-    for (const std::string_view caption : course_columns) {
-        if (caption != course_columns[0]) {
+    bool first_caption = true;
+    for (const std::string_view caption : course_columns_of(course.method)) {
+        if (!first_caption) {
             csv.push_back(separator);
         }
+        first_caption = false;
         csv.append(caption);
     }
     csv.push_back('\n');
     for (const CourseRow& row : course.rows) {
         bool first = true;
-        for (const std::string& cell : course_cells(row, locale)) {
+        for (const std::string& cell : course_cells(row, course.method, locale)) {
             if (!first) {
                 csv.push_back(separator);
             }
@@ -174,17 +190,24 @@ std::string course_csv(const Course& course, const NumberLocale& locale) {
 }
 
 std::vector<std::string> course_cells(const CourseRow& row, const NumberLocale& locale) {
+    return course_cells(row, Method::rk4, locale);
+}
+
+std::vector<std::string> course_cells(const CourseRow& row, Method method,
+                                      const NumberLocale& locale) {
+    const auto stages = static_cast<std::size_t>(method_info(method).stages);
     std::vector<std::string> cells;
     cells.reserve(std::size(course_columns));
     cells.push_back(std::to_string(row.step));
     cells.push_back(format_general(row.point.x, locale));
     cells.push_back(format_general(row.point.y, locale));
     if (row.stages) {
-        for (const double k : {row.stages->k1, row.stages->k2, row.stages->k3, row.stages->k4}) {
-            cells.push_back(format_general(k, locale));
+        const double k[] = {row.stages->k1, row.stages->k2, row.stages->k3, row.stages->k4};
+        for (std::size_t i = 0; i < stages; ++i) {
+            cells.push_back(format_general(k[i], locale));
         }
     } else {
-        cells.resize(cells.size() + 4);
+        cells.resize(cells.size() + stages);
     }
     cells.push_back(optional_text(row.exact, locale));
     cells.push_back(optional_text(row.error, locale));
@@ -194,6 +217,9 @@ std::vector<std::string> course_cells(const CourseRow& row, const NumberLocale& 
 std::string course_heading(const Course& course, const NumberLocale& locale) {
     const int passes = course.steps.passes;
     std::string heading(text::equation);
+    heading +=
+        course.equation.is_default() ? std::string(text::default_equation) : course.equation.text();
+    heading += ", y(";
     heading += format_general(course.numbers.ug, locale);
     heading += ") = ";
     heading += format_general(course.numbers.aw, locale);
@@ -205,12 +231,17 @@ std::string course_heading(const Course& course, const NumberLocale& locale) {
     heading += format_general(course.numbers.ug, locale);
     heading += " bis x = ";
     heading += format_general(course.rows.back().point.x, locale);
+    heading += ", ";
+    heading += method_info(course.method).name;
     return heading;
 }
 
 std::string order_text(const Course& course, const NumberLocale& locale) {
     std::string out(text::order);
     out += course.order ? format_fixed(*course.order, 2, locale) : std::string(no_value);
+    if (course.order_from_runs) {
+        out += text::from_runs;
+    }
     return out;
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/course.h"
+#include "calc/rk4.h"
 
 #include "calc/calculate.h"
 #include "named_case.h"
@@ -203,21 +204,22 @@ const TextCase texts[] = {
     {"GermanTenSteps",
      {10, 0, 1, 1},
      test_locales::german,
-     "y' = -x\u00b7y\u00b2, y(0) = 1, 10 Schritte mit h = 0,1 von x = 0 bis x = 1",
+     "y' = -x\u00b7y\u00b2, y(0) = 1, 10 Schritte mit h = 0,1 von x = 0 bis x = 1, "
+     "Runge-Kutta-4. Ord.",
      "Beobachtete Ordnung p = 4,78",
      ""},
     {"OnePassFractionalCount",
      {1.5, 0, 1, 1},
      test_locales::english,
      "y' = -x\u00b7y\u00b2, y(0) = 1, 1 Schritt mit h = 0.666666666666667 von x = 0 bis "
-     "x = 0.666666666666667",
+     "x = 0.666666666666667, Runge-Kutta-4. Ord.",
      "Beobachtete Ordnung p = 4.86",
      ""},
     {"PoleWithTypographicMinus",
      {4, 0, -1.6, -1},
      test_locales::typographic_minus,
      "y' = -x\u00b7y\u00b2, y(0) = \u22121, 4 Schritte mit h = \u22120,4 von x = 0 bis "
-     "x = \u22121,6",
+     "x = \u22121,6, Runge-Kutta-4. Ord.",
      "Beobachtete Ordnung p = \u2013",
      "Die exakte L\u00f6sung hat bei x = \u22121,4142135623731 eine Polstelle."},
 };
