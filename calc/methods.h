@@ -29,15 +29,16 @@ struct MethodInfo {
     std::string_view name;       // in the window: "Heun (2. Ord.)"
     std::string_view cli_name;   // on the command line: "heun"
     std::string_view short_name; // in captions: "Heun"
+    std::string_view column;     // side by side with the others: "Euler-Cauchy"
     int stages;                  // evaluations of f in a pass
 };
 
 inline constexpr std::array<MethodInfo, 5> method_table = {{
-    {Method::euler, "Euler-Cauchy (1. Ord.)", "euler", "Euler", 1},
-    {Method::heun, "Heun (2. Ord.)", "heun", "Heun", 2},
-    {Method::midpoint, "Mittelpunkt (2. Ord.)", "mittelpunkt", "Mittelpunkt", 2},
-    {Method::rk3, "Runge-Kutta-3. Ord.", "rk3", "RK3", 3},
-    {Method::rk4, "Runge-Kutta-4. Ord.", "rk4", "RK4", 4},
+    {Method::euler, "Euler-Cauchy (1. Ord.)", "euler", "Euler", "Euler-Cauchy", 1},
+    {Method::heun, "Heun (2. Ord.)", "heun", "Heun", "Heun", 2},
+    {Method::midpoint, "Mittelpunkt (2. Ord.)", "mittelpunkt", "Mittelpunkt", "Mittelpunkt", 2},
+    {Method::rk3, "Runge-Kutta-3. Ord.", "rk3", "RK3", "RK3", 3},
+    {Method::rk4, "Runge-Kutta-4. Ord.", "rk4", "RK4", "RK4", 4},
 }};
 
 constexpr const MethodInfo& method_info(Method method) {

@@ -5,8 +5,8 @@
 #include "calc/course.h"
 #include "window/course_window.h"
 
-extern "C" Q_DECL_EXPORT QWidget* numer_integration_course_window(const calc::Numbers* numbers,
+extern "C" Q_DECL_EXPORT QWidget* numer_integration_course_window(const calc::ResultLine* line,
                                                                   const QLocale* locale,
                                                                   QWidget* parent) {
-    return new CourseWindow(calc::build_course(*numbers), *locale, parent);
+    return new CourseWindow(calc::build_course(*line), *locale, parent);
 }

@@ -5,10 +5,10 @@
 #include <QWidget>
 
 namespace calc {
-struct Numbers;
+struct ResultLine;
 } // namespace calc
 
-// The entry of the course module: makes the course window of the numbers, a window of `parent`.
-using CourseWindowEntry = QWidget* (*)(const calc::Numbers* numbers, const QLocale* locale,
+// The entry of the course module: makes the course window of a result line, a window of `parent`.
+using CourseWindowEntry = QWidget* (*)(const calc::ResultLine* line, const QLocale* locale,
                                        QWidget* parent);
 inline constexpr char course_window_entry[] = "numer_integration_course_window";

@@ -60,19 +60,19 @@ QString labelOf(calc::Entry entry) {
     return fromUtf8(calc::entry_label(entry));
 }
 
-// A result line with the numbers it was computed from and its course window, once opened.
+// A result line with all it was computed from and its course window, once opened.
 class ResultItem : public QListWidgetItem {
 public:
     static constexpr int item_type = QListWidgetItem::UserType + 1;
 
-    ResultItem(const QString& text, const calc::Numbers& numbers, QListWidget* list)
-        : QListWidgetItem(text, list, item_type), m_numbers(numbers) {}
+    ResultItem(const calc::ResultLine& line, QListWidget* list)
+        : QListWidgetItem(fromUtf8(line.text), list, item_type), m_line(line) {}
 
-    const calc::Numbers& numbers() const { return m_numbers; }
+    const calc::ResultLine& line() const { return m_line; }
     QPointer<QWidget>& course() { return m_course; }
 
 private:
-    calc::Numbers m_numbers;
+    calc::ResultLine m_line;
     QPointer<QWidget> m_course;
 };
 
@@ -300,7 +300,7 @@ void Integration::calculate() {
         calc::calculate(entries, calcNumberLocale(m_numberLocale.value_or(QLocale::system())));
 
     if (const auto* line = std::get_if<calc::ResultLine>(&outcome)) {
-        appendLine(fromUtf8(line->text), line->numbers);
+        appendLine(*line);
         return;
     }
     const auto& warning = std::get<calc::Warning>(outcome);
@@ -321,6 +321,8 @@ QLineEdit* Integration::field(calc::Entry entry) const {
     case calc::Entry::og:
         return m_txtog;
     case calc::Entry::aw:
+    case calc::Entry::gleichung:
+    case calc::Entry::exakt:
         return m_txtaw;
     }
     return m_txtug;
@@ -329,12 +331,12 @@ QLineEdit* Integration::field(calc::Entry entry) const {
 // With uniform item sizes the list measures only its last line, which keeps an append quick
 // however long the list; so the last line carries the width of the widest one, and the
 // horizontal scroll range covers every line.
-void Integration::appendLine(const QString& text, const calc::Numbers& numbers) {
+void Integration::appendLine(const calc::ResultLine& line) {
     if (m_ausgabe->count() > 0) {
         m_ausgabe->item(m_ausgabe->count() - 1)->setSizeHint(QSize());
     }
-    auto* item = new ResultItem(text, numbers, m_ausgabe);
-    item->setToolTip(text);
+    auto* item = new ResultItem(line, m_ausgabe);
+    item->setToolTip(fromUtf8(line.text));
     const QSize natural = m_ausgabe->sizeHintForIndex(m_ausgabe->indexFromItem(item));
     m_widestLine = std::max(m_widestLine, natural.width());
     item->setSizeHint({m_widestLine, natural.height()});
@@ -377,12 +379,12 @@ void Integration::showCourse(QListWidgetItem* item) {
     }
     QPointer<QWidget>& course = static_cast<ResultItem*>(item)->course();
     if (course.isNull()) {
-        const calc::Numbers& numbers = static_cast<ResultItem*>(item)->numbers();
+        const calc::ResultLine& line = static_cast<ResultItem*>(item)->line();
         const QLocale locale = m_numberLocale.value_or(QLocale::system());
         if (m_makeCourseWindow) {
-            course = m_makeCourseWindow(numbers, locale, this);
+            course = m_makeCourseWindow(line, locale, this);
         } else if (loadCourseModule()) {
-            course = m_courseEntry(&numbers, &locale, this);
+            course = m_courseEntry(&line, &locale, this);
         }
         if (course.isNull()) {
             return;

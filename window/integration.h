@@ -13,7 +13,7 @@
 
 namespace calc {
 enum class Entry;
-struct Numbers;
+struct ResultLine;
 } // namespace calc
 
 class QLabel;
@@ -28,7 +28,7 @@ class Integration : public QWidget {
 
 public:
     using WarningPresenter = std::function<void(const QString& text)>;
-    using CourseWindowMaker = std::function<QWidget*(const calc::Numbers& numbers,
+    using CourseWindowMaker = std::function<QWidget*(const calc::ResultLine& line,
                                                      const QLocale& locale, QWidget* parent)>;
 
     // Builds the form with every entry at "0" and the focus in the lower bound.
@@ -69,7 +69,7 @@ private:
     void placeResultList();
 
     void calculate();
-    void appendLine(const QString& text, const calc::Numbers& numbers);
+    void appendLine(const calc::ResultLine& line);
     void remeasureLines();
     QLineEdit* field(calc::Entry entry) const;
     void copySelectedLines();
@@ -91,5 +91,5 @@ private:
     WarningPresenter m_presentWarning;
     CourseWindowMaker m_makeCourseWindow;
     QStringList m_courseModules;
-    QWidget* (*m_courseEntry)(const calc::Numbers*, const QLocale*, QWidget*) = nullptr;
+    QWidget* (*m_courseEntry)(const calc::ResultLine*, const QLocale*, QWidget*) = nullptr;
 };

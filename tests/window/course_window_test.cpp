@@ -66,8 +66,8 @@ QStringList texts(const std::vector<std::string>& cells) {
 struct CourseForm : WindowForm {
     explicit CourseForm(const QLocale& locale = german) : WindowForm(locale) {
         window.setCourseWindowMaker(
-            [](const calc::Numbers& numbers, const QLocale& numberLocale, QWidget* parent) {
-                return new CourseWindow(calc::build_course(numbers), numberLocale, parent);
+            [](const calc::ResultLine& line, const QLocale& numberLocale, QWidget* parent) {
+                return new CourseWindow(calc::build_course(line), numberLocale, parent);
             });
     }
 
