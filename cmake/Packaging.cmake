@@ -64,11 +64,13 @@ set(CPACK_PACKAGE_VENDOR "Numer-Integration contributors")
 set(CPACK_PACKAGE_CONTACT ${NUMERINT_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY ${PROJECT_DESCRIPTION})
 set(CPACK_PACKAGE_DESCRIPTION
-    "Numer-Integration integrates the differential equation y' = -x*y^2 from a lower
-to an upper bound with a fixed number of classical fourth-order Runge-Kutta
-steps, starting from an initial value. Its window keeps a list of results and
+    "Numer-Integration integrates a differential equation y' = f(x, y), typed in or
+chosen from a list, from a lower to an upper bound with a fixed number of steps
+of Euler-Cauchy, Heun, the midpoint rule or Runge-Kutta of third or fourth
+order, starting from an initial value. Its window keeps a list of results and
 shows the course of a calculation step by step, with the exact solution and the
-error. Its command line prints a result, or the course as CSV, for scripts.
+error, the methods side by side and a convergence study of their orders. Its
+command line prints a result, the course or the study as CSV, for scripts.
 The program speaks German and reads numbers the way the locale writes them.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
