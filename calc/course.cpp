@@ -74,27 +74,19 @@ std::string optional_text(std::optional<double> value, const NumberLocale& local
     return value ? format_general(*value, locale) : std::string(no_value);
 }
 
-} // namespace
-
-std::optional<double> exact_solution(double ug, double aw, double x) {
-    static const std::optional<ExactSolution> known = ExactSolution::of(Equation{});
-    return known->at(ug, aw, x);
-}
-
-std::optional<double> observed_order(const Numbers& numbers, const Equation& f, Method method,
-                                     const std::optional<ExactSolution>& exact) {
-    const Steps steps = steps_of(numbers);
-    if (steps.passes == 0) {
+// The observed order, given y at the end of the run with the step h itself.
+std::optional<double> order_after(const Numbers& numbers, const Steps& steps, const Equation& f,
+                                  Method method, const std::optional<ExactSolution>& exact,
+                                  std::optional<Point> whole) {
+    if (steps.passes == 0 || !whole) {
         return std::nullopt;
     }
     if (exact) {
-        const RunEnd whole = run(method, f, {numbers.ug, numbers.aw}, steps.h, steps.passes);
         const RunEnd half = run(method, f, {numbers.ug, numbers.aw}, steps.h / 2, 2 * steps.passes);
-        if (!whole.finite || !half.finite) {
+        if (!half.finite) {
             return std::nullopt;
         }
-        const auto error =
-            difference(whole.point.y, exact->at(numbers.ug, numbers.aw, whole.point.x));
+        const auto error = difference(whole->y, exact->at(numbers.ug, numbers.aw, whole->x));
         const auto half_error =
             difference(half.point.y, exact->at(numbers.ug, numbers.aw, half.point.x));
         if (!error || !half_error) {
@@ -102,13 +94,27 @@ std::optional<double> observed_order(const Numbers& numbers, const Equation& f, 
         }
         return finite_log2_ratio(*error, *half_error);
     }
-    const auto y1 = end_of_run(numbers, steps, f, method, 1);
     const auto y2 = end_of_run(numbers, steps, f, method, 2);
     const auto y4 = end_of_run(numbers, steps, f, method, 4);
-    if (!y1 || !y2 || !y4) {
+    if (!y2 || !y4) {
         return std::nullopt;
     }
-    return finite_log2_ratio(*y1 - *y2, *y2 - *y4);
+    return finite_log2_ratio(whole->y - *y2, *y2 - *y4);
+}
+
+} // namespace
+
+std::optional<double> observed_order(const Numbers& numbers, const Equation& f, Method method,
+                                     const std::optional<ExactSolution>& exact) {
+    const Steps steps = steps_of(numbers);
+    const RunEnd whole = run(method, f, {numbers.ug, numbers.aw}, steps.h, steps.passes);
+    return order_after(numbers, steps, f, method, exact,
+                       whole.finite ? std::optional(whole.point) : std::nullopt);
+}
+
+std::optional<double> exact_solution(double ug, double aw, double x) {
+    static const std::optional<ExactSolution> known = ExactSolution::of(Equation{});
+    return known->at(ug, aw, x);
 }
 
 Course build_course(const Numbers& numbers, const Equation& f, Method method,
@@ -131,7 +137,9 @@ Course build_course(const Numbers& numbers, const Equation& f, Method method,
         }
     }
     const CourseRow& last = course.rows.back();
-    course.order = observed_order(numbers, f, method, exact);
+    const bool finite = std::isfinite(last.point.x) && std::isfinite(last.point.y);
+    course.order = order_after(numbers, course.steps, f, method, exact,
+                               finite ? std::optional(last.point) : std::nullopt);
     course.order_from_runs = !exact;
     if (exact) {
         course.pole = exact->first_pole(numbers.ug, numbers.aw, last.point.x);
