@@ -5,6 +5,7 @@
 #include "calc/course.h"
 #include "calc/equation.h"
 #include "calc/methods.h"
+#include "calc/study.h"
 #include "window/number_locale.h"
 
 #include <QCommandLineOption>
@@ -23,6 +24,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace cli {
 
@@ -33,7 +35,7 @@ constexpr char program_name[] = "numer-integration";
 constexpr char version[] = NUMERINT_VERSION;
 constexpr char usage[] =
     "Aufruf: numer-integration [-n TEXT] [-u TEXT] [-o TEXT] [-a TEXT] [-g TEXT] [-m NAME]\n"
-    "                          [--exakt TEXT] [--verlauf]\n"
+    "                          [--exakt TEXT] [--verlauf | --konvergenz]\n"
     "        numer-integration -h | -v\n"
     "Alle Optionen erklärt „numer-integration --help“.\n";
 constexpr char help_options[] =
@@ -54,8 +56,11 @@ constexpr char help_options[] =
     "  -g, --gleichung TEXT       die rechte Seite f(x, y) der Gleichung (ohne: -x*y^2)\n"
     "  -m, --verfahren NAME       das Verfahren (ohne: rk4), siehe unten\n"
     "      --exakt TEXT           die exakte Lösung y(x) einer Gleichung, die nicht in\n"
-    "                             der Liste unten steht, für den Verlauf\n"
+    "                             der Liste unten steht, für Verlauf und Konvergenz\n"
     "      --verlauf              statt der Zeile den Verlauf der Rechnung als CSV ausgeben\n"
+    "      --konvergenz           statt der Zeile die Konvergenzstudie als CSV ausgeben:\n"
+    "                             jedes Verfahren (mit -m nur dieses) mit n, 2n, 4n, …\n"
+    "                             Schritten bis höchstens 2^20, mit Fehler und EOC\n"
     "  -h, --help                 diese Hilfe ausgeben\n"
     "  -v, --version              die Version ausgeben\n"
     "\n"
@@ -78,13 +83,15 @@ constexpr char help_catalogue[] =
 constexpr char help_exit[] =
     "\n"
     "Exit-Status:\n"
-    "  0  Ergebnis, Verlauf, Hilfe oder Version ausgegeben\n"
+    "  0  Ergebnis, Verlauf, Konvergenzstudie, Hilfe oder Version ausgegeben\n"
     "  1  Angaben abgelehnt; die Warnung des Fensters steht auf der Fehlerausgabe\n"
     "  2  falscher Aufruf: unbekannte Option, unbekanntes Verfahren, fehlender Wert,\n"
-    "     überzähliges Argument\n"
+    "     überzähliges Argument, --verlauf mit --konvergenz\n"
     "  3  die Ausgabe konnte nicht geschrieben werden\n";
 constexpr char unknown_option[] = "Unbekannte Option „%1“.";
 constexpr char unknown_method[] = "Unbekanntes Verfahren „%1“ (bekannt: %2).";
+constexpr char course_and_study[] =
+    "Die Optionen „--verlauf“ und „--konvergenz“ schließen einander aus.";
 constexpr char missing_value[] = "Der Option „%1“ fehlt ihr Wert.";
 constexpr char unexpected_value[] = "Die Option „%1“ nimmt keinen Wert.";
 constexpr char stray_argument[] = "Überzähliges Argument „%1“.";
@@ -216,11 +223,13 @@ struct Options {
         {QStringLiteral("m"), QStringLiteral("verfahren")}, QString(), QStringLiteral("NAME")};
     QCommandLineOption exact{QStringLiteral("exakt"), QString(), QStringLiteral("TEXT")};
     QCommandLineOption course{QStringLiteral("verlauf")};
+    QCommandLineOption study{QStringLiteral("konvergenz")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}};
 
     void addTo(QCommandLineParser& parser) const {
-        parser.addOptions({anzschr, ug, og, aw, equation, method, exact, course, help, version});
+        parser.addOptions(
+            {anzschr, ug, og, aw, equation, method, exact, course, study, help, version});
     }
 };
 
@@ -270,7 +279,21 @@ std::optional<calc::Method> chosenMethod(const QCommandLineParser& parser, const
     return calc::method_named(parser.value(options.method).toStdString());
 }
 
-// Calculates as the window does and prints its line, or the course with --verlauf.
+// The methods of the study: the one -m names, else all in the window's order.
+std::vector<calc::Method> studiedMethods(const QCommandLineParser& parser, const Options& options,
+                                         calc::Method method) {
+    if (parser.isSet(options.method)) {
+        return {method};
+    }
+    std::vector<calc::Method> methods;
+    for (const calc::MethodInfo& info : calc::method_table) {
+        methods.push_back(info.id);
+    }
+    return methods;
+}
+
+// Calculates as the window does and prints its line, the course with --verlauf, or the
+// convergence study with --konvergenz.
 int calculate(const QCommandLineParser& parser, const Options& options, calc::Method method) {
     calc::Task task({parser.value(options.anzschr).toStdString(),
                      parser.value(options.ug).toStdString(), parser.value(options.og).toStdString(),
@@ -291,6 +314,12 @@ int calculate(const QCommandLineParser& parser, const Options& options, calc::Me
     const auto& line = std::get<calc::ResultLine>(outcome);
     if (parser.isSet(options.course)) {
         return printResult(calc::course_csv(calc::build_course(line), locale));
+    }
+    if (parser.isSet(options.study)) {
+        // Without a progress callback nothing cancels the study, so it always has a result.
+        const std::optional<calc::Study> study = calc::run_study(
+            line.numbers, line.equation, studiedMethods(parser, options, method), line.exact);
+        return study ? printResult(calc::study_csv(*study, locale)) : refused;
     }
     return printResult(line.text + '\n');
 }
@@ -352,6 +381,9 @@ int run(int& argc, char** argv) {
     if (!method) {
         return usageError(QString::fromUtf8(text::unknown_method)
                               .arg(parser.value(options.method), methodNames()));
+    }
+    if (parser.isSet(options.course) && parser.isSet(options.study)) {
+        return usageError(QString::fromUtf8(text::course_and_study));
     }
     if (parser.isSet(options.help)) {
         return printResult(help());

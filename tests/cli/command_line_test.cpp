@@ -6,6 +6,7 @@
 #include "calc/course.h"
 #include "calc/equation.h"
 #include "calc/methods.h"
+#include "calc/study.h"
 #include "cli/command_line.h"
 #include "tests/named_case.h"
 #include "tests/test_locales.h"
@@ -300,6 +301,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         WarningCase{"equation_faulty", entryArguments(unit_interval) + QStringList{"-g", "x+"},
                     "Die Differentialgleichung ist fehlerhaft: Operand fehlt (Zeichen 3)."},
+        WarningCase{"study_refused_as_the_line_would_be",
+                    {"--konvergenz", "-n", "0"},
+                    std::string(calc::warning_text::count_not_positive)},
         WarningCase{"exact_faulty_for_a_typed_equation",
                     entryArguments(unit_interval) + QStringList{"-g", "cos(x)-y", "--exakt", "z"},
                     "Die exakte Lösung ist fehlerhaft: unbekannter Name „z“ (Zeichen 1)."}),
@@ -338,6 +342,54 @@ INSTANTIATE_TEST_SUITE_P(
                                german,
                                {"50", "0", "1.000,5", "0,001"},
                                test_locales::german}),
+    CaseName{});
+
+// --- The convergence study ----------------------------------------------------------------
+
+struct StudyCase {
+    std::string name;
+    Variables variables;
+    QStringList arguments; // besides --konvergenz and the four entries of the task
+    calc::Task task;
+    std::vector<calc::Method> methods; // the methods the study should hold, in order
+    calc::NumberLocale locale;
+};
+
+class ConvergenceStudy : public testing::TestWithParam<StudyCase> {};
+
+TEST_P(ConvergenceStudy, PrintsTheStudyOfTheLineForTheChosenMethods) {
+    const StudyCase& row = GetParam();
+    const calc::Outcome outcome = calc::calculate(row.task, row.locale);
+    ASSERT_TRUE(std::holds_alternative<calc::ResultLine>(outcome)) << "the case must compute";
+    const auto& line = std::get<calc::ResultLine>(outcome);
+    const auto study = calc::run_study(line.numbers, line.equation, row.methods, line.exact);
+    ASSERT_TRUE(study.has_value());
+
+    const Finished run =
+        runProgram(QStringList{"--konvergenz"} + row.arguments + entryArguments(row.task.entries),
+                   row.variables);
+    EXPECT_EQ(run.exit_code, cli::success);
+    EXPECT_EQ(run.out, calc::study_csv(*study, row.locale));
+    EXPECT_EQ(run.err, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Locales, ConvergenceStudy,
+    testing::Values(StudyCase{"german_every_method_in_table_order",
+                              german,
+                              {},
+                              calc::Task(german_entries),
+                              {calc::Method::euler, calc::Method::heun, calc::Method::midpoint,
+                               calc::Method::rk3, calc::Method::rk4},
+                              test_locales::german},
+                    StudyCase{"english_the_chosen_method_against_the_given_exact",
+                              english,
+                              QStringList{"-g", "cos(x)-y", "-m", "mittelpunkt", "--exakt",
+                                          QString::fromStdString(cos_minus_y_exact)},
+                              calc::Task(unit_interval, "cos(x)-y", calc::Method::midpoint,
+                                         cos_minus_y_exact),
+                              {calc::Method::midpoint},
+                              test_locales::english}),
     CaseName{});
 
 // --- Usage errors -------------------------------------------------------------------------
@@ -380,6 +432,9 @@ INSTANTIATE_TEST_SUITE_P(
                   "Unbekanntes Verfahren „rk5“ (bekannt: euler, heun, mittelpunkt, rk3, rk4)."},
         UsageCase{
             "exact_without_value", {"-n", "10", "--exakt"}, "Der Option „--exakt“ fehlt ihr Wert."},
+        UsageCase{"course_and_study_together",
+                  {"-n", "10", "--verlauf", "--konvergenz"},
+                  "Die Optionen „--verlauf“ und „--konvergenz“ schließen einander aus."},
         UsageCase{"stray_argument", {"-n", "10", "5", "-u", "0"}, "Überzähliges Argument „5“."},
         UsageCase{
             "argument_after_double_dash", {"-n", "10", "--", "-u"}, "Überzähliges Argument „-u“."},
@@ -394,10 +449,11 @@ TEST(Help, NamesEveryOptionMethodKnownSolutionAndExitStatus) {
         const Finished run = runProgram({option, "-n", "10"}, german);
         EXPECT_EQ(run.exit_code, cli::success) << option;
         EXPECT_EQ(run.err, "") << option;
-        for (const char* text : {"-n, --schrittanzahl", "-u, --untere-grenze", "-o, --obere-grenze",
-                                 "-a, --anfangswert", "-g, --gleichung", "-m, --verfahren",
-                                 "--exakt", "--verlauf", "-h, --help", "-v, --version",
-                                 "Exit-Status", "\n  0  ", "\n  1  ", "\n  2  ", "\n  3  "}) {
+        for (const char* text :
+             {"-n, --schrittanzahl", "-u, --untere-grenze", "-o, --obere-grenze",
+              "-a, --anfangswert", "-g, --gleichung", "-m, --verfahren", "--exakt", "--verlauf",
+              "--konvergenz", "-h, --help", "-v, --version", "Exit-Status", "\n  0  ", "\n  1  ",
+              "\n  2  ", "\n  3  "}) {
             EXPECT_NE(run.out.find(text), std::string::npos) << option << " lacks " << text;
         }
         for (const calc::MethodInfo& method : calc::method_table) {
@@ -437,6 +493,7 @@ INSTANTIATE_TEST_SUITE_P(
     Outputs, FullDisk,
     testing::Values(WriteCase{"result_line", entryArguments(unit_interval)},
                     WriteCase{"course", QStringList{"--verlauf"} + entryArguments(unit_interval)},
+                    WriteCase{"study", QStringList{"--konvergenz"} + entryArguments(unit_interval)},
                     WriteCase{"help", {"--help"}}, WriteCase{"version", {"--version"}}),
     CaseName{});
 
