@@ -178,22 +178,29 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- Equations and methods ---------------------------------------------------------------
 
+const std::vector<calc::Method> every_method = {calc::Method::euler, calc::Method::heun,
+                                                calc::Method::midpoint, calc::Method::rk3,
+                                                calc::Method::rk4};
+
 struct TaskCase {
     std::string name;
     Variables variables;
     QStringList arguments; // besides the four entries of the task
     calc::Task task;       // what the arguments amount to
     calc::NumberLocale locale;
-    std::string captions; // the course's first line, with the method's own k columns
+    std::string captions;              // the course's first line, with the method's k columns
+    std::vector<calc::Method> studied; // the methods of --konvergenz, in order
 };
 
 class TypedEquation : public testing::TestWithParam<TaskCase> {};
 
-TEST_P(TypedEquation, PrintsTheLineAndTheCourseOfThatEquationAndMethod) {
+TEST_P(TypedEquation, PrintsTheLineCourseAndStudyOfThatEquationAndMethod) {
     const TaskCase& row = GetParam();
     const calc::Outcome outcome = calc::calculate(row.task, row.locale);
     ASSERT_TRUE(std::holds_alternative<calc::ResultLine>(outcome)) << "the case must compute";
     const auto& line = std::get<calc::ResultLine>(outcome);
+    const auto study = calc::run_study(line.numbers, line.equation, row.studied, line.exact);
+    ASSERT_TRUE(study.has_value());
     const QStringList arguments = row.arguments + entryArguments(row.task.entries);
 
     const Finished run = runProgram(arguments, row.variables);
@@ -203,6 +210,9 @@ TEST_P(TypedEquation, PrintsTheLineAndTheCourseOfThatEquationAndMethod) {
     EXPECT_EQ(course.exit_code, cli::success);
     EXPECT_EQ(course.out.substr(0, course.out.find('\n') + 1), row.captions);
     EXPECT_EQ(course.out, calc::course_csv(calc::build_course(line), row.locale));
+    const Finished convergence = runProgram(QStringList{"--konvergenz"} + arguments, row.variables);
+    EXPECT_EQ(convergence.exit_code, cli::success);
+    EXPECT_EQ(convergence.out, calc::study_csv(*study, row.locale));
 }
 
 // The exact solution of y' = cos(x) - y through (ug, aw).
@@ -210,20 +220,25 @@ const std::string cos_minus_y_exact = "(cos(x)+sin(x))/2+(aw-(cos(ug)+sin(ug))/2
 
 INSTANTIATE_TEST_SUITE_P(
     Options, TypedEquation,
-    testing::Values(TaskCase{"decimal_comma_under_german_with_heun", german,
-                             QStringList{"-g", "0,5*y", "-m", "heun"},
-                             calc::Task(german_entries, "0,5*y", calc::Method::heun),
-                             test_locales::german, "Schritt;x;y;k1;k2;y exakt;Fehler\n"},
-                    TaskCase{
-                        "long_options_and_the_exact_solution_given", english,
-                        QStringList{"--gleichung=cos(x)-y", "--verfahren=rk3",
-                                    QString::fromStdString("--exakt=" + cos_minus_y_exact)},
-                        calc::Task(unit_interval, "cos(x)-y", calc::Method::rk3, cos_minus_y_exact),
-                        test_locales::english, "Schritt,x,y,k1,k2,k3,y exakt,Fehler\n"},
-                    TaskCase{"catalogue_entry_ignores_a_bad_exact", english,
-                             QStringList{"-g", "y", "-m", "euler", "--exakt", "(("},
-                             calc::Task(unit_interval, "y", calc::Method::euler, "(("),
-                             test_locales::english, "Schritt,x,y,k1,y exakt,Fehler\n"}),
+    testing::Values(
+        TaskCase{"decimal_comma_under_german_with_every_method_studied", german,
+                 QStringList{"-g", "0,5*y"}, calc::Task(german_entries, "0,5*y"),
+                 test_locales::german, "Schritt;x;y;k1;k2;k3;k4;y exakt;Fehler\n", every_method},
+        TaskCase{"long_options_and_the_exact_solution_given",
+                 english,
+                 {"--gleichung=cos(x)-y", "--verfahren=rk3",
+                  QString::fromStdString("--exakt=" + cos_minus_y_exact)},
+                 calc::Task(unit_interval, "cos(x)-y", calc::Method::rk3, cos_minus_y_exact),
+                 test_locales::english,
+                 "Schritt,x,y,k1,k2,k3,y exakt,Fehler\n",
+                 {calc::Method::rk3}},
+        TaskCase{"catalogue_entry_ignores_a_bad_exact",
+                 english,
+                 {"-g", "y", "-m", "euler", "--exakt", "(("},
+                 calc::Task(unit_interval, "y", calc::Method::euler, "(("),
+                 test_locales::english,
+                 "Schritt,x,y,k1,y exakt,Fehler\n",
+                 {calc::Method::euler}}),
     CaseName{});
 
 TEST(ResultLineText, UsesTheGermanDecimalComma) {
@@ -342,54 +357,6 @@ INSTANTIATE_TEST_SUITE_P(
                                german,
                                {"50", "0", "1.000,5", "0,001"},
                                test_locales::german}),
-    CaseName{});
-
-// --- The convergence study ----------------------------------------------------------------
-
-struct StudyCase {
-    std::string name;
-    Variables variables;
-    QStringList arguments; // besides --konvergenz and the four entries of the task
-    calc::Task task;
-    std::vector<calc::Method> methods; // the methods the study should hold, in order
-    calc::NumberLocale locale;
-};
-
-class ConvergenceStudy : public testing::TestWithParam<StudyCase> {};
-
-TEST_P(ConvergenceStudy, PrintsTheStudyOfTheLineForTheChosenMethods) {
-    const StudyCase& row = GetParam();
-    const calc::Outcome outcome = calc::calculate(row.task, row.locale);
-    ASSERT_TRUE(std::holds_alternative<calc::ResultLine>(outcome)) << "the case must compute";
-    const auto& line = std::get<calc::ResultLine>(outcome);
-    const auto study = calc::run_study(line.numbers, line.equation, row.methods, line.exact);
-    ASSERT_TRUE(study.has_value());
-
-    const Finished run =
-        runProgram(QStringList{"--konvergenz"} + row.arguments + entryArguments(row.task.entries),
-                   row.variables);
-    EXPECT_EQ(run.exit_code, cli::success);
-    EXPECT_EQ(run.out, calc::study_csv(*study, row.locale));
-    EXPECT_EQ(run.err, "");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Locales, ConvergenceStudy,
-    testing::Values(StudyCase{"german_every_method_in_table_order",
-                              german,
-                              {},
-                              calc::Task(german_entries),
-                              {calc::Method::euler, calc::Method::heun, calc::Method::midpoint,
-                               calc::Method::rk3, calc::Method::rk4},
-                              test_locales::german},
-                    StudyCase{"english_the_chosen_method_against_the_given_exact",
-                              english,
-                              QStringList{"-g", "cos(x)-y", "-m", "mittelpunkt", "--exakt",
-                                          QString::fromStdString(cos_minus_y_exact)},
-                              calc::Task(unit_interval, "cos(x)-y", calc::Method::midpoint,
-                                         cos_minus_y_exact),
-                              {calc::Method::midpoint},
-                              test_locales::english}),
     CaseName{});
 
 // --- Usage errors -------------------------------------------------------------------------
