@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Times a command-line call of numer-integration from start to exit against a bare
-// QCoreApplication program that prints one line, alternately, each call a process of its own,
-// and reads the peak memory of both.
+// Times command-line calls of numer-integration from start to exit, one with the default
+// equation and one with a typed equation that the formula reader parses, against a bare
+// QCoreApplication program that prints one line, in turn, each call a process of its own, and
+// reads the peak memory of each.
 //
 //   cli_bench [--runs N]
 #include "bench/process_runs.h"
@@ -39,6 +40,21 @@ char* const program_call[] = {const_cast<char*>(NUMERINT_PROGRAM),
                               const_cast<char*>("-a"),
                               const_cast<char*>("1"),
                               nullptr};
+// The same entries with a typed equation and another method: the formula reader's path.
+char* const typed_call[] = {const_cast<char*>(NUMERINT_PROGRAM),
+                            const_cast<char*>("-g"),
+                            const_cast<char*>("x+y"),
+                            const_cast<char*>("-m"),
+                            const_cast<char*>("heun"),
+                            const_cast<char*>("-n"),
+                            const_cast<char*>("99"),
+                            const_cast<char*>("-u"),
+                            const_cast<char*>("0"),
+                            const_cast<char*>("-o"),
+                            const_cast<char*>("1"),
+                            const_cast<char*>("-a"),
+                            const_cast<char*>("1"),
+                            nullptr};
 char* const bare_call[] = {const_cast<char*>(NUMERINT_BARE_PROGRAM), nullptr};
 
 std::int64_t monotonic_ns() {
@@ -75,45 +91,61 @@ std::optional<Call> call(char* const* argv) {
 }
 
 void print_row(const char* name, const Series& series) {
-    std::printf("  %-16s %9.2f %9.2f %9.2f %8.1f\n", name, quantile(series.ms, 0.5),
+    std::printf("  %-18s %9.2f %9.2f %9.2f %8.1f\n", name, quantile(series.ms, 0.5),
                 quantile(series.ms, 0.9), quantile(series.ms, 0.0), quantile(series.rss_mb, 0.5));
 }
+
+// One kind of call and what its runs measured; ratios are to the bare call of the same round.
+struct Subject {
+    const char* name;
+    char* const* argv;
+    Series series;
+    std::vector<double> ratios;
+};
 
 int drive(int runs) {
     // The call needs no display; none is offered, so a window path would fail the run.
     unsetenv("DISPLAY");
     unsetenv("WAYLAND_DISPLAY");
     unsetenv("QT_QPA_PLATFORM");
-    Series bare;
-    Series program;
-    std::vector<double> ratios;
-    // One discarded round fills the file cache; then the order alternates to cancel drift.
+    std::vector<Subject> subjects = {{"bare QCore", bare_call, {}, {}},
+                                     {"default -x*y^2", program_call, {}, {}},
+                                     {"typed x+y, heun", typed_call, {}, {}}};
+    const std::size_t count = subjects.size();
+    std::vector<Call> round_calls(count);
+    // One discarded round fills the file cache; then the order rotates to cancel drift.
     for (int round = -1; round < runs; ++round) {
-        const bool bare_first = round % 2 == 0;
-        const auto first = call(bare_first ? bare_call : program_call);
-        const auto second = call(bare_first ? program_call : bare_call);
-        if (!first || !second) {
-            std::fprintf(stderr, "cli_bench: a call failed\n");
-            return 1;
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::size_t which = (i + static_cast<std::size_t>(round + 1)) % count;
+            const auto measured = call(subjects[which].argv);
+            if (!measured) {
+                std::fprintf(stderr, "cli_bench: a call of %s failed\n", subjects[which].name);
+                return 1;
+            }
+            round_calls[which] = *measured;
         }
         if (round < 0) {
             continue;
         }
-        const Call b = bare_first ? *first : *second;
-        const Call p = bare_first ? *second : *first;
-        bare.add(b);
-        program.add(p);
-        ratios.push_back(p.ms / b.ms);
+        for (std::size_t i = 0; i < count; ++i) {
+            subjects[i].series.add(round_calls[i]);
+            subjects[i].ratios.push_back(round_calls[i].ms / round_calls[0].ms);
+        }
     }
-    const double ratio = quantile(ratios, 0.5);
-    std::printf("Command-line call from start to exit, no display, %d calls each\n", runs);
-    std::printf("  %-16s %9s %9s %9s %8s\n", "", "median ms", "p90 ms", "min ms", "peak MB");
-    print_row("bare QCore", bare);
-    print_row("numer-integration", program);
-    std::printf("  ratio call/bare: median of paired calls %.3f, p90 %.3f, of medians %.3f;"
-                " budget <= %.0f: %s\n",
-                ratio, quantile(ratios, 0.9), quantile(program.ms, 0.5) / quantile(bare.ms, 0.5),
-                budget, ratio <= budget ? "met" : "NOT met");
+    std::printf("Command-line calls from start to exit, no display, %d calls each\n", runs);
+    std::printf("  %-18s %9s %9s %9s %8s\n", "", "median ms", "p90 ms", "min ms", "peak MB");
+    for (const Subject& subject : subjects) {
+        print_row(subject.name, subject.series);
+    }
+    for (std::size_t i = 1; i < count; ++i) {
+        const Subject& subject = subjects[i];
+        const double ratio = quantile(subject.ratios, 0.5);
+        std::printf("  ratio %s/bare: median of paired calls %.3f, p90 %.3f, of medians %.3f;"
+                    " budget <= %.0f: %s\n",
+                    subject.name, ratio, quantile(subject.ratios, 0.9),
+                    quantile(subject.series.ms, 0.5) / quantile(subjects[0].series.ms, 0.5), budget,
+                    ratio <= budget ? "met" : "NOT met");
+    }
     return 0;
 }
 

@@ -3,6 +3,9 @@
 
 #include "calc/calculate.h"
 #include "calc/course.h"
+#include "calc/equation.h"
+#include "calc/methods.h"
+#include "calc/study.h"
 #include "window/number_locale.h"
 
 #include <QCommandLineOption>
@@ -17,9 +20,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace cli {
 
@@ -29,14 +34,16 @@ namespace text {
 constexpr char program_name[] = "numer-integration";
 constexpr char version[] = NUMERINT_VERSION;
 constexpr char usage[] =
-    "Aufruf: numer-integration [-n TEXT] [-u TEXT] [-o TEXT] [-a TEXT] [--verlauf]\n"
+    "Aufruf: numer-integration [-n TEXT] [-u TEXT] [-o TEXT] [-a TEXT] [-g TEXT] [-m NAME]\n"
+    "                          [--exakt TEXT] [--verlauf | --konvergenz]\n"
     "        numer-integration -h | -v\n"
     "Alle Optionen erklärt „numer-integration --help“.\n";
-constexpr char help[] =
+constexpr char help_options[] =
     "Aufruf: numer-integration [OPTION …]\n"
     "\n"
-    "Löst y' = -x·y², y(Untere Grenze) = Anfangswert, mit dem klassischen\n"
-    "Runge-Kutta-Verfahren 4. Ordnung bei fester Schrittweite.\n"
+    "Löst y' = f(x, y), y(Untere Grenze) = Anfangswert, mit einem Einschrittverfahren\n"
+    "bei fester Schrittweite; ohne -g und -m y' = -x*y^2 mit dem klassischen\n"
+    "Runge-Kutta-Verfahren 4. Ordnung.\n"
     "Ohne Argumente, oder nur mit Qt-eigenen Fensteroptionen (etwa -platform NAME,\n"
     "-style NAME), öffnet sich das Fenster. Mit anderen Argumenten rechnet das\n"
     "Programm ohne Fenster und gibt die Zeile aus, die das Fenster anfügen würde.\n"
@@ -46,21 +53,45 @@ constexpr char help[] =
     "  -u, --untere-grenze TEXT   die Untere Grenze, an der die Rechnung beginnt\n"
     "  -o, --obere-grenze TEXT    die Obere Grenze\n"
     "  -a, --anfangswert TEXT     der Anfangswert y an der Unteren Grenze\n"
+    "  -g, --gleichung TEXT       die rechte Seite f(x, y) der Gleichung (ohne: -x*y^2)\n"
+    "  -m, --verfahren NAME       das Verfahren (ohne: rk4), siehe unten\n"
+    "      --exakt TEXT           die exakte Lösung y(x) einer Gleichung, die nicht in\n"
+    "                             der Liste unten steht, für Verlauf und Konvergenz\n"
     "      --verlauf              statt der Zeile den Verlauf der Rechnung als CSV ausgeben\n"
+    "      --konvergenz           statt der Zeile die Konvergenzstudie als CSV ausgeben:\n"
+    "                             jedes Verfahren (mit -m nur dieses) mit n, 2n, 4n, …\n"
+    "                             Schritten bis höchstens 2^20, mit Fehler und EOC\n"
     "  -h, --help                 diese Hilfe ausgeben\n"
     "  -v, --version              die Version ausgeben\n"
     "\n"
     "Jede Angabe wird gelesen, wie man sie ins Fenster tippt, in der Schreibweise\n"
     "des Gebietsschemas (LC_ALL, sonst LC_NUMERIC, sonst LANG), auf Deutsch etwa\n"
-    "„-u 0,5“. Eine fehlende oder leere Angabe gilt als leeres Feld. Ein negativer\n"
-    "Wert lässt sich als „-u -1“ oder „--untere-grenze=-1“ schreiben.\n"
+    "„-u 0,5“. Fehlt eine der vier Zahlen oder ist sie leer, gilt ihr Feld als leer.\n"
+    "Ein negativer Wert lässt sich als „-u -1“ oder „--untere-grenze=-1“ schreiben.\n"
+    "\n"
+    "Die Gleichung besteht aus x und y, den Konstanten pi und e, Zahlen im Format\n"
+    "des Gebietsschemas ohne Tausendertrennzeichen, + - * / ^, Klammern und den\n"
+    "Funktionen sin cos tan asin acos atan sinh cosh tanh exp ln log10 sqrt abs,\n"
+    "min und max. ^ bindet stärker als das Vorzeichen und von rechts: -y^2 ist\n"
+    "-(y^2). min und max trennen ihre zwei Argumente mit „;“, wo das Gebietsschema\n"
+    "ein Dezimalkomma schreibt, sonst mit „,“. Leerzeichen sind überall erlaubt.\n"
+    "Die exakte Lösung schreibt sich ebenso, in x, ug, aw, pi und e.\n";
+constexpr char help_methods[] = "\nVerfahren:\n";
+constexpr char help_catalogue[] =
+    "\nGleichungen, deren exakte Lösung das Programm kennt (--exakt bleibt\n"
+    "unbeachtet), mit y(ug) = aw:\n";
+constexpr char help_exit[] =
     "\n"
     "Exit-Status:\n"
-    "  0  Ergebnis, Verlauf, Hilfe oder Version ausgegeben\n"
+    "  0  Ergebnis, Verlauf, Konvergenzstudie, Hilfe oder Version ausgegeben\n"
     "  1  Angaben abgelehnt; die Warnung des Fensters steht auf der Fehlerausgabe\n"
-    "  2  falscher Aufruf: unbekannte Option, fehlender Wert, überzähliges Argument\n"
+    "  2  falscher Aufruf: unbekannte Option, unbekanntes Verfahren, fehlender Wert,\n"
+    "     überzähliges Argument, --verlauf mit --konvergenz\n"
     "  3  die Ausgabe konnte nicht geschrieben werden\n";
 constexpr char unknown_option[] = "Unbekannte Option „%1“.";
+constexpr char unknown_method[] = "Unbekanntes Verfahren „%1“ (bekannt: %2).";
+constexpr char course_and_study[] =
+    "Die Optionen „--verlauf“ und „--konvergenz“ schließen einander aus.";
 constexpr char missing_value[] = "Der Option „%1“ fehlt ihr Wert.";
 constexpr char unexpected_value[] = "Die Option „%1“ nimmt keinen Wert.";
 constexpr char stray_argument[] = "Überzähliges Argument „%1“.";
@@ -139,6 +170,37 @@ int printResult(std::string_view text) {
     return write_failed;
 }
 
+// Pads the text with blanks to the width, counted in characters.
+std::string padded(std::string_view text, qsizetype width) {
+    const QString characters = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return characters.leftJustified(width).toStdString();
+}
+
+// The help, with the methods and the catalogue as calc names them.
+std::string help() {
+    std::string help = text::help_options;
+    help += text::help_methods;
+    for (const calc::MethodInfo& method : calc::method_table) {
+        help += "  " + padded(method.cli_name, 14) + std::string(method.name) + '\n';
+    }
+    help += text::help_catalogue;
+    for (const calc::KnownEquation& known : calc::catalogue) {
+        help += "  y' = " + padded(known.text, 10) + "y(x) = " + std::string(known.exact) + '\n';
+    }
+    help += text::help_exit;
+    return help;
+}
+
+// "euler, heun, mittelpunkt, rk3, rk4".
+QString methodNames() {
+    QStringList names;
+    for (const calc::MethodInfo& method : calc::method_table) {
+        names.append(QString::fromUtf8(method.cli_name.data(),
+                                       static_cast<qsizetype>(method.cli_name.size())));
+    }
+    return names.join(QStringLiteral(", "));
+}
+
 int usageError(const QString& message) {
     complain(message);
     writeAll(stderr, text::usage);
@@ -155,12 +217,19 @@ struct Options {
         {QStringLiteral("o"), QStringLiteral("obere-grenze")}, QString(), QStringLiteral("TEXT")};
     QCommandLineOption aw{
         {QStringLiteral("a"), QStringLiteral("anfangswert")}, QString(), QStringLiteral("TEXT")};
+    QCommandLineOption equation{
+        {QStringLiteral("g"), QStringLiteral("gleichung")}, QString(), QStringLiteral("TEXT")};
+    QCommandLineOption method{
+        {QStringLiteral("m"), QStringLiteral("verfahren")}, QString(), QStringLiteral("NAME")};
+    QCommandLineOption exact{QStringLiteral("exakt"), QString(), QStringLiteral("TEXT")};
     QCommandLineOption course{QStringLiteral("verlauf")};
+    QCommandLineOption study{QStringLiteral("konvergenz")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}};
 
     void addTo(QCommandLineParser& parser) const {
-        parser.addOptions({anzschr, ug, og, aw, course, help, version});
+        parser.addOptions(
+            {anzschr, ug, og, aw, equation, method, exact, course, study, help, version});
     }
 };
 
@@ -171,10 +240,13 @@ QString typedOption(const QString& argument) {
 }
 
 bool isValuedOption(const QString& argument) {
-    static const QStringList valued = {QStringLiteral("-n"), QStringLiteral("--schrittanzahl"),
-                                       QStringLiteral("-u"), QStringLiteral("--untere-grenze"),
-                                       QStringLiteral("-o"), QStringLiteral("--obere-grenze"),
-                                       QStringLiteral("-a"), QStringLiteral("--anfangswert")};
+    static const QStringList valued = {QStringLiteral("-n"),     QStringLiteral("--schrittanzahl"),
+                                       QStringLiteral("-u"),     QStringLiteral("--untere-grenze"),
+                                       QStringLiteral("-o"),     QStringLiteral("--obere-grenze"),
+                                       QStringLiteral("-a"),     QStringLiteral("--anfangswert"),
+                                       QStringLiteral("-g"),     QStringLiteral("--gleichung"),
+                                       QStringLiteral("-m"),     QStringLiteral("--verfahren"),
+                                       QStringLiteral("--exakt")};
     return valued.contains(argument);
 }
 
@@ -199,20 +271,55 @@ QString refusal(const QCommandLineParser& parser, const QStringList& arguments) 
     return QString::fromUtf8(text::invalid_call);
 }
 
-// Calculates as the window does and prints its line, or the course with --verlauf.
-int calculate(const QCommandLineParser& parser, const Options& options) {
-    const calc::EntryTexts entries{
-        parser.value(options.anzschr).toStdString(), parser.value(options.ug).toStdString(),
-        parser.value(options.og).toStdString(), parser.value(options.aw).toStdString()};
+// The method that -m names, rk4 without it; none for a name calc does not know.
+std::optional<calc::Method> chosenMethod(const QCommandLineParser& parser, const Options& options) {
+    if (!parser.isSet(options.method)) {
+        return calc::Method::rk4;
+    }
+    return calc::method_named(parser.value(options.method).toStdString());
+}
+
+// The methods of the study: the one -m names, else all in the window's order.
+std::vector<calc::Method> studiedMethods(const QCommandLineParser& parser, const Options& options,
+                                         calc::Method method) {
+    if (parser.isSet(options.method)) {
+        return {method};
+    }
+    std::vector<calc::Method> methods;
+    for (const calc::MethodInfo& info : calc::method_table) {
+        methods.push_back(info.id);
+    }
+    return methods;
+}
+
+// Calculates as the window does and prints its line, the course with --verlauf, or the
+// convergence study with --konvergenz.
+int calculate(const QCommandLineParser& parser, const Options& options, calc::Method method) {
+    calc::Task task({parser.value(options.anzschr).toStdString(),
+                     parser.value(options.ug).toStdString(), parser.value(options.og).toStdString(),
+                     parser.value(options.aw).toStdString()});
+    if (parser.isSet(options.equation)) {
+        task.equation = parser.value(options.equation).toStdString();
+    }
+    task.method = method;
+    if (parser.isSet(options.exact)) {
+        task.exact = parser.value(options.exact).toStdString();
+    }
     const calc::NumberLocale locale = calcNumberLocale(QLocale::system());
-    const calc::Outcome outcome = calc::calculate(entries, locale);
+    const calc::Outcome outcome = calc::calculate(task, locale);
     if (const auto* warning = std::get_if<calc::Warning>(&outcome)) {
         writeAll(stderr, warning->text + '\n');
         return refused;
     }
     const auto& line = std::get<calc::ResultLine>(outcome);
     if (parser.isSet(options.course)) {
-        return printResult(calc::course_csv(calc::build_course(line.numbers), locale));
+        return printResult(calc::course_csv(calc::build_course(line), locale));
+    }
+    if (parser.isSet(options.study)) {
+        // Without a progress callback nothing cancels the study, so it always has a result.
+        const std::optional<calc::Study> study = calc::run_study(
+            line.numbers, line.equation, studiedMethods(parser, options, method), line.exact);
+        return study ? printResult(calc::study_csv(*study, locale)) : refused;
     }
     return printResult(line.text + '\n');
 }
@@ -270,13 +377,21 @@ int run(int& argc, char** argv) {
         return usageError(
             QString::fromUtf8(text::stray_argument).arg(parser.positionalArguments().constFirst()));
     }
+    const std::optional<calc::Method> method = chosenMethod(parser, options);
+    if (!method) {
+        return usageError(QString::fromUtf8(text::unknown_method)
+                              .arg(parser.value(options.method), methodNames()));
+    }
+    if (parser.isSet(options.course) && parser.isSet(options.study)) {
+        return usageError(QString::fromUtf8(text::course_and_study));
+    }
     if (parser.isSet(options.help)) {
-        return printResult(text::help);
+        return printResult(help());
     }
     if (parser.isSet(options.version)) {
         return printResult(std::string(text::program_name) + ' ' + text::version + '\n');
     }
-    return calculate(parser, options);
+    return calculate(parser, options, *method);
 }
 
 } // namespace cli

@@ -4,6 +4,9 @@
 // and the window's loading through the program.
 #include "calc/calculate.h"
 #include "calc/course.h"
+#include "calc/equation.h"
+#include "calc/methods.h"
+#include "calc/study.h"
 #include "cli/command_line.h"
 #include "tests/named_case.h"
 #include "tests/test_locales.h"
@@ -173,6 +176,71 @@ INSTANTIATE_TEST_SUITE_P(
                                unit_interval, test_locales::english}),
     CaseName{});
 
+// --- Equations and methods ---------------------------------------------------------------
+
+const std::vector<calc::Method> every_method = {calc::Method::euler, calc::Method::heun,
+                                                calc::Method::midpoint, calc::Method::rk3,
+                                                calc::Method::rk4};
+
+struct TaskCase {
+    std::string name;
+    Variables variables;
+    QStringList arguments; // besides the four entries of the task
+    calc::Task task;       // what the arguments amount to
+    calc::NumberLocale locale;
+    std::string captions;              // the course's first line, with the method's k columns
+    std::vector<calc::Method> studied; // the methods of --konvergenz, in order
+};
+
+class TypedEquation : public testing::TestWithParam<TaskCase> {};
+
+TEST_P(TypedEquation, PrintsTheLineCourseAndStudyOfThatEquationAndMethod) {
+    const TaskCase& row = GetParam();
+    const calc::Outcome outcome = calc::calculate(row.task, row.locale);
+    ASSERT_TRUE(std::holds_alternative<calc::ResultLine>(outcome)) << "the case must compute";
+    const auto& line = std::get<calc::ResultLine>(outcome);
+    const auto study = calc::run_study(line.numbers, line.equation, row.studied, line.exact);
+    ASSERT_TRUE(study.has_value());
+    const QStringList arguments = row.arguments + entryArguments(row.task.entries);
+
+    const Finished run = runProgram(arguments, row.variables);
+    EXPECT_EQ(run.exit_code, cli::success);
+    EXPECT_EQ(run.out, line.text + "\n");
+    const Finished course = runProgram(QStringList{"--verlauf"} + arguments, row.variables);
+    EXPECT_EQ(course.exit_code, cli::success);
+    EXPECT_EQ(course.out.substr(0, course.out.find('\n') + 1), row.captions);
+    EXPECT_EQ(course.out, calc::course_csv(calc::build_course(line), row.locale));
+    const Finished convergence = runProgram(QStringList{"--konvergenz"} + arguments, row.variables);
+    EXPECT_EQ(convergence.exit_code, cli::success);
+    EXPECT_EQ(convergence.out, calc::study_csv(*study, row.locale));
+}
+
+// The exact solution of y' = cos(x) - y through (ug, aw).
+const std::string cos_minus_y_exact = "(cos(x)+sin(x))/2+(aw-(cos(ug)+sin(ug))/2)*exp(ug-x)";
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, TypedEquation,
+    testing::Values(
+        TaskCase{"decimal_comma_under_german_with_every_method_studied", german,
+                 QStringList{"-g", "0,5*y"}, calc::Task(german_entries, "0,5*y"),
+                 test_locales::german, "Schritt;x;y;k1;k2;k3;k4;y exakt;Fehler\n", every_method},
+        TaskCase{"long_options_and_the_exact_solution_given",
+                 english,
+                 {"--gleichung=cos(x)-y", "--verfahren=rk3",
+                  QString::fromStdString("--exakt=" + cos_minus_y_exact)},
+                 calc::Task(unit_interval, "cos(x)-y", calc::Method::rk3, cos_minus_y_exact),
+                 test_locales::english,
+                 "Schritt,x,y,k1,k2,k3,y exakt,Fehler\n",
+                 {calc::Method::rk3}},
+        TaskCase{"catalogue_entry_ignores_a_bad_exact",
+                 english,
+                 {"-g", "y", "-m", "euler", "--exakt", "(("},
+                 calc::Task(unit_interval, "y", calc::Method::euler, "(("),
+                 test_locales::english,
+                 "Schritt,x,y,k1,y exakt,Fehler\n",
+                 {calc::Method::euler}}),
+    CaseName{});
+
 TEST(ResultLineText, UsesTheGermanDecimalComma) {
     const Finished run = runProgram(entryArguments(unit_interval), german);
     EXPECT_EQ(run.exit_code, cli::success);
@@ -241,6 +309,19 @@ INSTANTIATE_TEST_SUITE_P(
                     WarningCase{"overflow_refused_for_the_course_too",
                                 {"--verlauf", "-n", "99", "-u", "-2", "-o", "2", "-a", "1"},
                                 std::string(calc::warning_text::overflow)}),
+    CaseName{});
+
+INSTANTIATE_TEST_SUITE_P(
+    Formulas, Refusal,
+    testing::Values(
+        WarningCase{"equation_faulty", entryArguments(unit_interval) + QStringList{"-g", "x+"},
+                    "Die Differentialgleichung ist fehlerhaft: Operand fehlt (Zeichen 3)."},
+        WarningCase{"study_refused_as_the_line_would_be",
+                    {"--konvergenz", "-n", "0"},
+                    std::string(calc::warning_text::count_not_positive)},
+        WarningCase{"exact_faulty_for_a_typed_equation",
+                    entryArguments(unit_interval) + QStringList{"-g", "cos(x)-y", "--exakt", "z"},
+                    "Die exakte Lösung ist fehlerhaft: unbekannter Name „z“ (Zeichen 1)."}),
     CaseName{});
 
 // --- The course ---------------------------------------------------------------------------
@@ -313,6 +394,14 @@ INSTANTIATE_TEST_SUITE_P(
                   "Der Option „--anfangswert“ fehlt ihr Wert."},
         UsageCase{
             "value_for_a_switch", {"--verlauf=ja"}, "Die Option „--verlauf“ nimmt keinen Wert."},
+        UsageCase{"unknown_method",
+                  {"-n", "10", "-m", "rk5"},
+                  "Unbekanntes Verfahren „rk5“ (bekannt: euler, heun, mittelpunkt, rk3, rk4)."},
+        UsageCase{
+            "exact_without_value", {"-n", "10", "--exakt"}, "Der Option „--exakt“ fehlt ihr Wert."},
+        UsageCase{"course_and_study_together",
+                  {"-n", "10", "--verlauf", "--konvergenz"},
+                  "Die Optionen „--verlauf“ und „--konvergenz“ schließen einander aus."},
         UsageCase{"stray_argument", {"-n", "10", "5", "-u", "0"}, "Überzähliges Argument „5“."},
         UsageCase{
             "argument_after_double_dash", {"-n", "10", "--", "-u"}, "Überzähliges Argument „-u“."},
@@ -322,15 +411,23 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- Help, version and failed writes ------------------------------------------------------
 
-TEST(Help, NamesEveryOptionAndEveryExitStatus) {
+TEST(Help, NamesEveryOptionMethodKnownSolutionAndExitStatus) {
     for (const char* option : {"--help", "-h"}) {
         const Finished run = runProgram({option, "-n", "10"}, german);
         EXPECT_EQ(run.exit_code, cli::success) << option;
         EXPECT_EQ(run.err, "") << option;
-        for (const char* text : {"-n, --schrittanzahl", "-u, --untere-grenze", "-o, --obere-grenze",
-                                 "-a, --anfangswert", "--verlauf", "-h, --help", "-v, --version",
-                                 "Exit-Status", "\n  0  ", "\n  1  ", "\n  2  ", "\n  3  "}) {
+        for (const char* text :
+             {"-n, --schrittanzahl", "-u, --untere-grenze", "-o, --obere-grenze",
+              "-a, --anfangswert", "-g, --gleichung", "-m, --verfahren", "--exakt", "--verlauf",
+              "--konvergenz", "-h, --help", "-v, --version", "Exit-Status", "\n  0  ", "\n  1  ",
+              "\n  2  ", "\n  3  "}) {
             EXPECT_NE(run.out.find(text), std::string::npos) << option << " lacks " << text;
+        }
+        for (const calc::MethodInfo& method : calc::method_table) {
+            EXPECT_NE(run.out.find(method.name), std::string::npos) << option << method.name;
+        }
+        for (const calc::KnownEquation& known : calc::catalogue) {
+            EXPECT_NE(run.out.find(known.exact), std::string::npos) << option << known.exact;
         }
     }
 }
@@ -363,6 +460,7 @@ INSTANTIATE_TEST_SUITE_P(
     Outputs, FullDisk,
     testing::Values(WriteCase{"result_line", entryArguments(unit_interval)},
                     WriteCase{"course", QStringList{"--verlauf"} + entryArguments(unit_interval)},
+                    WriteCase{"study", QStringList{"--konvergenz"} + entryArguments(unit_interval)},
                     WriteCase{"help", {"--help"}}, WriteCase{"version", {"--version"}}),
     CaseName{});
 
