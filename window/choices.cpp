@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QString>
 
 #include <string_view>
@@ -28,7 +29,9 @@ QComboBox* makeChoice(const char* name, QLabel* label, QWidget* parent) {
 
 QComboBox* makeEquationChoice(QLabel* label, QWidget* parent) {
     QComboBox* box = makeChoice("cboGleichung", label, parent);
-    box->setEditable(true);
+    // Editable through an editor of its own: setEditable would also build the drop-down's
+    // popup, which costs the window's start a millisecond that the first click can pay.
+    box->setLineEdit(new QLineEdit(box));
     // A typed equation is used as it stands: it neither joins the list nor gets completed to
     // one of the list, which would turn "x" into "x+y" unasked.
     box->setInsertPolicy(QComboBox::NoInsert);
