@@ -1,8 +1,9 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Takes docs/screenshot.png, the window after two calculations (0 to 1 from 1 in 10 and in
-# 20 steps), and docs/screenshot-course.png, the course of the first of them opened with
-# Return on its line: each framed by openbox on Xvfb, under a German locale.
+# Takes docs/screenshot.png, the window after two calculations of y' = x+y with Heun's method
+# (0 to 1 from 1 in 10 and in 20 steps), and docs/screenshot-course.png, the course of the
+# first of them opened with Return on its line: each framed by openbox on Xvfb, under a German
+# locale.
 # Needs xvfb, openbox, xdotool and imagemagick. Run from the top of the tree.
 set -eu
 program=${1:-build/release/numer-integration}
@@ -23,12 +24,16 @@ window=$(xdotool search --sync --onlyvisible --name '^Numer-Integration$' | head
 xdotool windowactivate --sync "$window"
 sleep 1
 
-# Focus starts in the lower bound; Tab selects the text of the entry it moves to.
+# Focus starts in the lower bound; Tab selects the text of the entry or box it moves to.
 xdotool key --delay 50 ctrl+a; xdotool type --delay 50 '0'
 xdotool key --delay 50 Tab; xdotool type --delay 50 '1'
 xdotool key --delay 50 Tab; xdotool type --delay 50 '1'
 xdotool key --delay 50 Tab Tab Tab; xdotool type --delay 50 '10'
-xdotool key --delay 50 shift+Tab shift+Tab space
+# The equation typed over the default, then Heun, second among the methods; round the Tab
+# cycle to the button.
+xdotool key --delay 50 Tab; xdotool type --delay 50 'x+y'
+xdotool key --delay 50 Tab Home Down
+xdotool key --delay 50 Tab Tab Tab Tab space
 # Passing through the list makes its first line the current one.
 xdotool key --delay 50 Tab Tab; xdotool type --delay 50 '20'
 xdotool key --delay 50 shift+Tab shift+Tab space

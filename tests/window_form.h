@@ -4,6 +4,7 @@
 #include "window/integration.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
@@ -26,6 +27,8 @@ struct WindowForm {
     QLineEdit* txtaw = window.findChild<QLineEdit*>("txtaw");
     QPushButton* cmdRechnen = window.findChild<QPushButton*>("cmdRechnen");
     QListWidget* ausgabe = window.findChild<QListWidget*>("Ausgabe");
+    QComboBox* cboGleichung = window.findChild<QComboBox*>("cboGleichung");
+    QComboBox* cboVerfahren = window.findChild<QComboBox*>("cboVerfahren");
     QStringList warnings;
 
     // Without a locale the window keeps the system's one.
@@ -36,7 +39,10 @@ struct WindowForm {
         window.setWarningPresenter([this](const QString& text) { warnings.append(text); });
     }
 
-    bool complete() const { return txtanzschr && txtug && txtog && txtaw && cmdRechnen && ausgabe; }
+    bool complete() const {
+        return txtanzschr && txtug && txtog && txtaw && cmdRechnen && ausgabe && cboGleichung &&
+               cboVerfahren;
+    }
 
     bool open() {
         window.show();
@@ -58,6 +64,18 @@ struct WindowForm {
             texts.append(field->text());
         }
         return texts;
+    }
+
+    // Types the equation over the box's text and picks the method by its name in the list;
+    // false when the list lacks the name.
+    bool choose(const QString& equation, const QString& method) {
+        cboGleichung->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(cboGleichung, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(cboGleichung, Qt::Key_Backspace);
+        QTest::keyClicks(cboGleichung, equation);
+        const int index = cboVerfahren->findText(method);
+        cboVerfahren->setCurrentIndex(index);
+        return index >= 0;
     }
 
     QStringList lines() const {

@@ -4,12 +4,14 @@
 #include "calc/calculate.h"
 #include "calc/course.h"
 #include "window/app_names.h"
+#include "window/choices.h"
 #include "window/course_module.h"
 #include "window/number_locale.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
@@ -23,6 +25,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <string_view>
@@ -35,8 +38,7 @@ namespace text {
 constexpr char heading[] = "Nuerische Lösung von Differnetialgleichungen";
 constexpr char equation_heading[] = "Differentialgleichung";
 constexpr char method_heading[] = "Lösungsmethode";
-constexpr char equation[] = "y'=-xy^2";
-constexpr char method[] = "Runge-Kutta-4. Ord.";
+constexpr char equation_prefix[] = "y' =";
 constexpr char calculate[] = "Berechnen";
 constexpr char result[] = "Ergebnis";
 constexpr char copy[] = "Kopieren";
@@ -45,11 +47,12 @@ constexpr char course_unavailable[] = "Der Verlauf kann nicht angezeigt werden: 
 constexpr char start_entry[] = "0";
 } // namespace text
 
-// The form is drawn in twips, 1/1440 inch: 15 to a device-independent pixel.
+// The form is drawn in twips, 1/1440 inch: 15 to a device-independent pixel. It is wide enough
+// for the method's box, whose longest name is wider than any other caption in its column.
 constexpr double twips_per_pixel = 15.0;
-constexpr QSize client_twips{4680, 4230};
+constexpr QSize client_twips{4920, 4230};
 // The result list spans the form, from its left edge to the mirrored right margin.
-constexpr QRect ausgabe_twips{120, 3360, 4440, 645};
+constexpr QRect ausgabe_twips{120, 3360, client_twips.width() - 240, 645};
 
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -80,6 +83,7 @@ private:
 double requiredScale(const QWidget* widget, QRect twips) {
     const double width = twips.width() / twips_per_pixel;
     const double height = twips.height() / twips_per_pixel;
+    // An entry scrolls its text; a box shows each of its items in full.
     if (qobject_cast<const QLineEdit*>(widget)) {
         return widget->minimumSizeHint().height() / height;
     }
@@ -133,8 +137,10 @@ void Integration::setCourseWindowMaker(CourseWindowMaker maker) {
 // Created in the form's tab index order, which is also their stacking order.
 void Integration::createControls() {
     addLabel("Label1", QString::fromUtf8(text::heading), {240, 0, 3495, 255});
-    addLabel("Label2", QString::fromUtf8(text::equation_heading), {0, 240, 1455, 255});
-    addLabel("Label3", QString::fromUtf8(text::method_heading), {2640, 240, 1335, 255});
+    QLabel* label2 =
+        addLabel("Label2", QString::fromUtf8(text::equation_heading), {0, 240, 1455, 255});
+    QLabel* label3 =
+        addLabel("Label3", QString::fromUtf8(text::method_heading), {2640, 240, 1335, 255});
     QLabel* label4 = addLabel("Label4", labelOf(calc::Entry::aw), {120, 1800, 1215, 255});
     QLabel* label5 = addLabel("Label5", labelOf(calc::Entry::ug), {120, 960, 1215, 255});
     QLabel* label6 = addLabel("Label6", labelOf(calc::Entry::og), {2640, 960, 1215, 255});
@@ -157,8 +163,12 @@ void Integration::createControls() {
     label7->setBuddy(m_ausgabe);
     QLabel* label8 = addLabel("Label8", labelOf(calc::Entry::anzschr), {2520, 1800, 1095, 255});
     m_txtanzschr = addField("txtanzschr", label8, {2400, 2160, 1215, 285});
-    addLabel("Label9", QString::fromUtf8(text::equation), {120, 600, 1095, 255});
-    addLabel("Label10", QString::fromUtf8(text::method), {2640, 600, 1575, 255});
+    // The boxes stand as high as the entries; "y' =" is centred beside the equation.
+    addLabel("Label9", QString::fromUtf8(text::equation_prefix), {120, 600, 420, 285});
+    m_cboGleichung = makeEquationChoice(label2, this);
+    m_placements.push_back({m_cboGleichung, {540, 600, 1860, 285}});
+    m_cboVerfahren = makeMethodChoice(label3, this);
+    m_placements.push_back({m_cboVerfahren, {2640, 600, 2160, 285}});
 }
 
 QLabel* Integration::addLabel(const char* name, const QString& text, QRect twips) {
@@ -213,13 +223,15 @@ void Integration::setUpResultList() {
     connect(m_ausgabe, &QListWidget::itemDoubleClicked, this, &Integration::showCourse);
 }
 
-// The step count comes last, after the result list.
+// The step count comes after the result list, then the equation and the method close the
+// cycle.
 void Integration::setUpTabOrder() {
-    setTabOrder(m_txtug, m_txtog);
-    setTabOrder(m_txtog, m_txtaw);
-    setTabOrder(m_txtaw, m_cmdRechnen);
-    setTabOrder(m_cmdRechnen, m_ausgabe);
-    setTabOrder(m_ausgabe, m_txtanzschr);
+    const std::array<QWidget*, 9> cycle{m_txtug,        m_txtog,        m_txtaw,
+                                        m_cmdRechnen,   m_ausgabe,      m_txtanzschr,
+                                        m_cboGleichung, m_cboVerfahren, m_txtug};
+    for (std::size_t i = 1; i < cycle.size(); ++i) {
+        setTabOrder(cycle[i - 1], cycle[i]);
+    }
 }
 
 void Integration::setStartTexts() {
@@ -296,8 +308,10 @@ void Integration::calculate() {
     const calc::EntryTexts entries{m_txtanzschr->text().toStdString(),
                                    m_txtug->text().toStdString(), m_txtog->text().toStdString(),
                                    m_txtaw->text().toStdString()};
+    const calc::Task task(entries, m_cboGleichung->currentText().toStdString(),
+                          chosenMethod(m_cboVerfahren));
     const calc::Outcome outcome =
-        calc::calculate(entries, calcNumberLocale(m_numberLocale.value_or(QLocale::system())));
+        calc::calculate(task, calcNumberLocale(m_numberLocale.value_or(QLocale::system())));
 
     if (const auto* line = std::get_if<calc::ResultLine>(&outcome)) {
         appendLine(*line);
@@ -306,13 +320,12 @@ void Integration::calculate() {
     const auto& warning = std::get<calc::Warning>(outcome);
     warn(fromUtf8(warning.text));
     if (warning.entry) {
-        QLineEdit* blamed = field(*warning.entry);
-        blamed->setFocus(Qt::OtherFocusReason);
-        blamed->selectAll();
+        blame(*warning.entry);
     }
 }
 
-QLineEdit* Integration::field(calc::Entry entry) const {
+// The field to correct; none for the exact solution, which the course window takes.
+QWidget* Integration::field(calc::Entry entry) const {
     switch (entry) {
     case calc::Entry::anzschr:
         return m_txtanzschr;
@@ -321,11 +334,29 @@ QLineEdit* Integration::field(calc::Entry entry) const {
     case calc::Entry::og:
         return m_txtog;
     case calc::Entry::aw:
-    case calc::Entry::gleichung:
-    case calc::Entry::exakt:
         return m_txtaw;
+    case calc::Entry::gleichung:
+        return m_cboGleichung;
+    case calc::Entry::exakt:
+        return nullptr;
     }
-    return m_txtug;
+    return nullptr;
+}
+
+// Puts the focus in the field to correct with its text selected, ready to be typed over.
+void Integration::blame(calc::Entry entry) {
+    QWidget* blamed = field(entry);
+    if (blamed == nullptr) {
+        return;
+    }
+    blamed->setFocus(Qt::OtherFocusReason);
+    auto* edit = qobject_cast<QLineEdit*>(blamed);
+    if (auto* box = qobject_cast<QComboBox*>(blamed)) {
+        edit = box->lineEdit();
+    }
+    if (edit != nullptr) {
+        edit->selectAll();
+    }
 }
 
 // With uniform item sizes the list measures only its last line, which keeps an append quick
@@ -336,7 +367,7 @@ void Integration::appendLine(const calc::ResultLine& line) {
         m_ausgabe->item(m_ausgabe->count() - 1)->setSizeHint(QSize());
     }
     auto* item = new ResultItem(line, m_ausgabe);
-    item->setToolTip(fromUtf8(line.text));
+    item->setToolTip(fromUtf8(calc::line_tooltip(line)));
     const QSize natural = m_ausgabe->sizeHintForIndex(m_ausgabe->indexFromItem(item));
     m_widestLine = std::max(m_widestLine, natural.width());
     item->setSizeHint({m_widestLine, natural.height()});

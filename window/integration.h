@@ -16,13 +16,15 @@ enum class Entry;
 struct ResultLine;
 } // namespace calc
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
 
-// The program's only window: four entries, the button that integrates, and the result list.
+// The program's only window: the equation and the method, four entries, the button that
+// integrates, and the result list.
 class Integration : public QWidget {
     Q_OBJECT
 
@@ -31,7 +33,8 @@ public:
     using CourseWindowMaker = std::function<QWidget*(const calc::ResultLine& line,
                                                      const QLocale& locale, QWidget* parent)>;
 
-    // Builds the form with every entry at "0" and the focus in the lower bound.
+    // Builds the form with every entry at "0", the default equation with the classical
+    // Runge-Kutta method, and the focus in the lower bound.
     explicit Integration(QWidget* parent = nullptr);
 
     // Reads and writes numbers in this locale instead of the system's one.
@@ -71,7 +74,8 @@ private:
     void calculate();
     void appendLine(const calc::ResultLine& line);
     void remeasureLines();
-    QLineEdit* field(calc::Entry entry) const;
+    QWidget* field(calc::Entry entry) const;
+    void blame(calc::Entry entry);
     void copySelectedLines();
     void showCourse(QListWidgetItem* item);
     bool loadCourseModule();
@@ -82,6 +86,8 @@ private:
     QLineEdit* m_txtog = nullptr;
     QLineEdit* m_txtaw = nullptr;
     QLineEdit* m_txtanzschr = nullptr;
+    QComboBox* m_cboGleichung = nullptr;
+    QComboBox* m_cboVerfahren = nullptr;
     QPushButton* m_cmdRechnen = nullptr;
     QListWidget* m_ausgabe = nullptr;
     std::vector<Placement> m_placements;

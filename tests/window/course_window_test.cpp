@@ -345,12 +345,12 @@ private slots:
         form.window.windowHandle()->requestActivate();
         QTRY_COMPARE(QApplication::activeWindow(), &form.window);
         QStringList visited;
-        for (int i = 0; i < 6; ++i) {
+        for (int i = 0; i < 8; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             visited.append(QApplication::focusWidget()->objectName());
         }
-        QCOMPARE(visited,
-                 QStringList({"txtanzschr", "txtug", "txtog", "txtaw", "cmdRechnen", "Ausgabe"}));
+        QCOMPARE(visited, QStringList({"txtanzschr", "cboGleichung", "cboVerfahren", "txtug",
+                                       "txtog", "txtaw", "cmdRechnen", "Ausgabe"}));
         QCOMPARE(form.entries(), smooth);
         QCOMPARE(form.ausgabe->count(), 1);
 
@@ -616,7 +616,7 @@ private slots:
             return static_cast<int>(std::ceil(twips * scale / 15.0 - 1e-9));
         };
         QCOMPARE(form.ausgabe->x(), pixels(120));
-        QCOMPARE(form.ausgabe->width(), pixels(4440));
+        QCOMPARE(form.ausgabe->width(), pixels(4680));
         QCOMPARE(form.ausgabe->y(), pixels(3360));
         QVERIFY(form.cmdRechnen->geometry().bottom() < form.ausgabe->y());
         const QString line = QStringLiteral("x-Wert   01,0   y-Wert   0,666666613089039");

@@ -30,17 +30,30 @@ inline calc::NumberLocale numberLocaleOf(const QLocale& locale) {
             locale.negativeSign().toStdString()};
 }
 
+// The method whose name the window's box shows.
+inline calc::Method shownMethod(const WindowForm& form) {
+    for (const calc::MethodInfo& method : calc::method_table) {
+        if (form.cboVerfahren->currentText() ==
+            QString::fromUtf8(method.name.data(), static_cast<qsizetype>(method.name.size()))) {
+            return method.id;
+        }
+    }
+    return calc::Method::rk4;
+}
+
 // What the calculation makes of the texts: a warning or a line.
 struct Expected {
     QString line;
     QString warning;
 };
 
-inline Expected calculated(const QStringList& entries, const QLocale& locale) {
-    const calc::Outcome outcome =
-        calc::calculate({entries.at(0).toStdString(), entries.at(1).toStdString(),
-                         entries.at(2).toStdString(), entries.at(3).toStdString()},
-                        numberLocaleOf(locale));
+inline Expected calculated(const QStringList& entries, const QLocale& locale,
+                           const QString& equation = QStringLiteral("-x*y^2"),
+                           calc::Method method = calc::Method::rk4) {
+    const calc::Task task({entries.at(0).toStdString(), entries.at(1).toStdString(),
+                           entries.at(2).toStdString(), entries.at(3).toStdString()},
+                          equation.toStdString(), method);
+    const calc::Outcome outcome = calc::calculate(task, numberLocaleOf(locale));
     if (const auto* line = std::get_if<calc::ResultLine>(&outcome)) {
         return {QString::fromStdString(line->text), {}};
     }

@@ -20,7 +20,7 @@ QString notANumber(const char* label) {
 const QString overflow = QString::fromUtf8("Überlauf bei der Berechnung!");
 
 // Pastes the text over the field's content, as a user does with Ctrl+A, Ctrl+V.
-void paste(QLineEdit* field, const QString& text) {
+void paste(QWidget* field, const QString& text) {
     QApplication::clipboard()->setText(text);
     field->setFocus(Qt::OtherFocusReason);
     QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
@@ -124,6 +124,46 @@ private slots:
         QVERIFY2(!expected.line.isEmpty(), qPrintable(expected.warning));
         QCOMPARE(form.warnings, QStringList());
         QCOMPARE(form.lines(), QStringList{expected.line});
+    }
+
+    void pastedEquationIsRefusedWithItsReason_data() {
+        QTest::addColumn<QString>("equation");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("ten megabytes") << QString(10 << 20, u'y') << "zu lang (Zeichen 1001)";
+        QTest::newRow("NUL bytes") << QString("x") + QChar(0) + QChar(0) + "y"
+                                   << "unerwartetes Steuerzeichen (Zeichen 2)";
+        QTest::newRow("hundred thousand opening parentheses")
+            << QString(100000, u'(') << "zu lang (Zeichen 1001)";
+        QTest::newRow("argument separator under a decimal comma")
+            << "x,5" << QString::fromUtf8("unerwartetes Zeichen „,“ (Zeichen 2)");
+        QTest::newRow("function muparser knows but the program does not")
+            << "log(x)" << QString::fromUtf8("unbekannter Name „log“ (Zeichen 1)");
+    }
+
+    void pastedEquationIsRefusedWithItsReason() {
+        QFETCH(QString, equation);
+        QFETCH(QString, reason);
+        WindowForm form;
+        form.window.setNumberLocale(german);
+        QVERIFY(form.open());
+        form.enter(plain);
+        form.press();
+        const QStringList lines = form.lines();
+        QCOMPARE(lines.size(), 1);
+
+        // The box keeps the paste, or of a long one more than the calculation reads.
+        paste(form.cboGleichung, equation);
+        const QString kept = form.cboGleichung->currentText();
+        QVERIFY(equation.startsWith(kept));
+        QVERIFY(kept.size() == equation.size() || kept.size() > 1000);
+        form.press();
+        QCOMPARE(form.warnings,
+                 QStringList{"Die Differentialgleichung ist fehlerhaft: " + reason + "."});
+        QCOMPARE(form.lines(), lines);
+        QCOMPARE(form.entries(), plain);
+        QVERIFY(form.cboGleichung->currentText() == kept);
+        QCOMPARE(form.cboGleichung->count(), 6);
+        QCOMPARE(QApplication::focusWidget(), form.cboGleichung);
     }
 };
 

@@ -26,11 +26,12 @@ std::uint64_t seed() {
     return mixed;
 }
 
-enum class Event { type, type_number, tab, backspace, select_all, click };
+enum class Event { type, type_number, tab, backspace, select_all, choose, click };
 
 } // namespace
 
-// Seeded random typing, tabbing, deleting and clicking; every warning is closed as it comes.
+// Seeded random typing, tabbing, deleting, choosing and clicking; every warning is closed as it
+// comes.
 class WindowMonkeyTest : public QObject {
     Q_OBJECT
 
@@ -53,6 +54,9 @@ class WindowMonkeyTest : public QObject {
         }
         if (roll < 77) {
             return Event::select_all;
+        }
+        if (roll < 80) {
+            return Event::choose;
         }
         return Event::click;
     }
@@ -138,8 +142,17 @@ private slots:
             case Event::select_all:
                 QTest::keyClick(focused, Qt::Key_A, Qt::ControlModifier);
                 break;
+            case Event::choose:
+                // An equation and a method picked from the drop-downs.
+                form.cboGleichung->setCurrentIndex(
+                    static_cast<int>(pick(static_cast<std::size_t>(form.cboGleichung->count()))));
+                form.cboVerfahren->setCurrentIndex(
+                    static_cast<int>(pick(static_cast<std::size_t>(form.cboVerfahren->count()))));
+                break;
             case Event::click:
-                expected = calculated(before, system);
+                // The equation too may have been edited after a Tab into its box.
+                expected =
+                    calculated(before, system, form.cboGleichung->currentText(), shownMethod(form));
                 form.press();
                 break;
             }
