@@ -124,6 +124,10 @@ std::string with_position(std::string_view lead, const ParseError& error) {
 
 std::variant<Equation, ParseError> Equation::parse(std::string_view text,
                                                    const NumberLocale& locale) {
+    // A text too long to read is refused by the reader before it is looked at here.
+    if (!within_length_limit(text)) {
+        return std::get<ParseError>(Expression::parse(text, {"x", "y"}, locale));
+    }
     Equation equation;
     equation.m_text = std::string(trimmed(text));
     equation.m_known = find_known(text);

@@ -414,6 +414,17 @@ double Expression::evaluate(double a, double b, double c) const {
     return m_reader->parser.Eval();
 }
 
+bool within_length_limit(std::string_view text) {
+    int characters = 0;
+    for (const char c : text) {
+        // Every byte but a UTF-8 continuation byte starts a character.
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80 && ++characters > formula_length_limit) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string without_blanks(std::string_view text) {
     std::string out;
     for (const char c : text) {

@@ -46,6 +46,9 @@ private:
     std::unique_ptr<Reader> m_reader;
 };
 
+// Whether the text has at most formula_length_limit characters.
+bool within_length_limit(std::string_view text);
+
 // The text without any blanks, for comparing formulas as typed.
 std::string without_blanks(std::string_view text);
 
