@@ -10,17 +10,22 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace {
 
 namespace text {
 constexpr char title[] = "Verlauf";
+constexpr char exact_label[] = "Exakte Lösung: y(x) =";
+constexpr char exact_name[] = "Exakte Lösung";
 constexpr char save_csv[] = "Als CSV speichern…";
 constexpr char save_image[] = "Bild speichern…";
 constexpr char csv_suggestion[] = "Verlauf.csv";
@@ -38,6 +43,7 @@ CoursePage::CoursePage(const calc::Course& course, const QLocale& locale, const 
     : QWidget(parent), m_course(course), m_locale(locale), m_files(files) {
     new QVBoxLayout(this);
     createHeading();
+    createExactField();
     createTable();
     createPlots();
     createButtons();
@@ -54,6 +60,25 @@ void CoursePage::createHeading() {
     layout()->addWidget(heading);
 }
 
+// The catalogue's solution is shown read-only; any other may be typed, and Return applies it.
+void CoursePage::createExactField() {
+    auto* row = new QHBoxLayout;
+    auto* label = new QLabel(QString::fromUtf8(text::exact_label), this);
+    m_exact = new QLineEdit(this);
+    m_exact->setObjectName("exakteLoesung");
+    m_exact->setAccessibleName(QString::fromUtf8(text::exact_name));
+    label->setBuddy(m_exact);
+    const std::optional<calc::ExactSolution>& exact = m_course.exact;
+    if (exact) {
+        m_exact->setText(fromUtf8(exact->text()));
+    }
+    m_exact->setReadOnly(exact && exact->is_known());
+    connect(m_exact, &QLineEdit::returnPressed, this, &CoursePage::applyExactSolution);
+    row->addWidget(label);
+    row->addWidget(m_exact, 1);
+    static_cast<QVBoxLayout*>(layout())->addLayout(row);
+}
+
 void CoursePage::createTable() {
     m_table = new NumberTable("Tabelle", QString::fromUtf8(text::title), this);
     showTable();
@@ -61,9 +86,9 @@ void CoursePage::createTable() {
     static_cast<QVBoxLayout*>(layout())->setStretchFactor(m_table, 1);
 
     const calc::NumberLocale locale = calcNumberLocale(m_locale);
-    auto* order = new QLabel(fromUtf8(calc::order_text(m_course, locale)), this);
-    order->setObjectName("Ordnung");
-    layout()->addWidget(order);
+    m_order = new QLabel(fromUtf8(calc::order_text(m_course, locale)), this);
+    m_order->setObjectName("Ordnung");
+    layout()->addWidget(m_order);
     if (const std::string pole = calc::pole_text(m_course, locale); !pole.empty()) {
         auto* note = new QLabel(fromUtf8(pole), this);
         note->setObjectName("Pol");
@@ -76,9 +101,34 @@ void CoursePage::showTable() {
     std::vector<std::vector<std::string>> rows;
     rows.reserve(m_course.rows.size());
     for (const calc::CourseRow& row : m_course.rows) {
-        rows.push_back(calc::course_cells(row, locale));
+        rows.push_back(calc::course_cells(row, m_course.method, locale));
     }
-    m_table->setCells(fromUtf8List(calc::course_columns), rows);
+    m_table->setCells(fromUtf8List(calc::course_columns_of(m_course.method)), rows);
+}
+
+// An empty field takes the typed solution away; a faulty one is refused with its reason, and
+// the course stays as it was.
+void CoursePage::applyExactSolution() {
+    if (m_exact->isReadOnly()) {
+        return;
+    }
+    const calc::NumberLocale locale = calcNumberLocale(m_locale);
+    const std::string typed = m_exact->text().toStdString();
+    std::optional<calc::ExactSolution> exact;
+    if (!calc::trimmed(typed).empty()) {
+        auto parsed = calc::ExactSolution::parse(typed, locale);
+        if (const auto* error = std::get_if<calc::ParseError>(&parsed)) {
+            m_files.warn(this, fromUtf8(calc::formula_warning::exact(*error)));
+            return;
+        }
+        exact = std::move(std::get<calc::ExactSolution>(parsed));
+    }
+    m_course = calc::build_course(m_course.numbers, m_course.equation, m_course.method, exact);
+    showTable();
+    m_order->setText(fromUtf8(calc::order_text(m_course, locale)));
+    m_plot->showCourse(m_course);
+    m_errorPlot->showCourse(m_course);
+    emit exactSolutionChanged();
 }
 
 void CoursePage::createPlots() {

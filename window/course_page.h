@@ -12,9 +12,12 @@ class CoursePlot;
 class ErrorPlot;
 class FileExport;
 class NumberTable;
+class QLabel;
+class QLineEdit;
 
 // The page "Verlauf": every pass of one calculation in a table, the exact solution, the error,
-// the observed order and plots of the course and its error.
+// the observed order and plots of the course and its error. For an equation outside the
+// catalogue the user may type the exact solution.
 class CoursePage : public QWidget {
     Q_OBJECT
 
@@ -30,19 +33,30 @@ public:
     // The whole table width, some rows of it and the plots below.
     QSize defaultSize() const;
 
+    // The course shown, with the exact solution it was last given.
+    const calc::Course& course() const { return m_course; }
+
+signals:
+    // The user gave the course another exact solution, or took it away.
+    void exactSolutionChanged();
+
 private:
     void createHeading();
+    void createExactField();
     void createTable();
     void createPlots();
     void createButtons();
     void showTable();
+    void applyExactSolution();
     void chooseCsvFile();
     void chooseImageFile();
 
     calc::Course m_course;
     QLocale m_locale;
     const FileExport& m_files;
+    QLineEdit* m_exact = nullptr;
     NumberTable* m_table = nullptr;
+    QLabel* m_order = nullptr;
     QWidget* m_plots = nullptr;
     CoursePlot* m_plot = nullptr;
     ErrorPlot* m_errorPlot = nullptr;

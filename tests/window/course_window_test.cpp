@@ -573,7 +573,8 @@ private slots:
                  cell(1, 1) + '\t' + cell(1, 2) + '\n' + cell(2, 1) + '\t' + cell(2, 2));
     }
 
-    // The page tabs are in the cycle, so that the keyboard reaches the other pages.
+    // The page tabs are in the cycle, so that the keyboard reaches the other pages; then the
+    // exact solution above the table.
     void tabGoesFromTheTableThroughTheButtonsAndThePageTabs() {
         CourseForm form;
         QVERIFY(form.open());
@@ -582,12 +583,12 @@ private slots:
         QTRY_COMPARE(QApplication::activeWindow(), course);
         course->findChild<QTableWidget*>("Tabelle")->setFocus();
         QStringList visited;
-        for (int i = 0; i < 5; ++i) {
+        for (int i = 0; i < 6; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             visited.append(QApplication::focusWidget()->objectName());
         }
         QCOMPARE(visited, QStringList({"csvSpeichern", "bildSpeichern", "schliessen", "Seitenwahl",
-                                       "Tabelle"}));
+                                       "exakteLoesung", "Tabelle"}));
     }
 
     void defaultSizeShowsTheWholeTableWidthWithinTheScreen() {
