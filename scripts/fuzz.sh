@@ -22,7 +22,7 @@ trap 'rm -rf "$work"' EXIT
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 status=0
-for target in calculate number_text; do
+for target in calculate number_text formula; do
     cp -r "tests/fuzz/corpus/$target" "$work/corpus-$target"
     findings="$build/findings/$target"
     mkdir -p "$findings"
