@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/course_window.h"
 
+#include "window/comparison_page.h"
 #include "window/course_page.h"
 
 #include <QHBoxLayout>
@@ -17,6 +18,7 @@ namespace {
 namespace text {
 constexpr char title[] = "Verlauf";
 constexpr char course_page[] = "Verlauf";
+constexpr char comparison_page[] = "Vergleich";
 constexpr char close[] = "Schließen";
 } // namespace text
 
@@ -39,7 +41,15 @@ void CourseWindow::createPages(const calc::Course& course, const QLocale& locale
     m_pages->tabBar()->setObjectName("Seitenwahl");
     m_course = new CoursePage(course, locale, m_files, m_pages);
     m_pages->addTab(m_course, QString::fromUtf8(text::course_page));
+    m_comparison = new ComparisonPage(course, locale, m_pages);
+    m_pages->addTab(m_comparison, QString::fromUtf8(text::comparison_page));
+    connect(m_course, &CoursePage::exactSolutionChanged, this, &CourseWindow::passOnExactSolution);
     layout()->addWidget(m_pages);
+}
+
+// An exact solution typed on the course page holds for the comparison too.
+void CourseWindow::passOnExactSolution() {
+    m_comparison->setExactSolution(m_course->course().exact);
 }
 
 void CourseWindow::createButtons() {

@@ -12,10 +12,12 @@ namespace calc {
 struct Course;
 } // namespace calc
 
+class ComparisonPage;
 class CoursePage;
 class QTabWidget;
 
-// The window of one calculation's course: pages that show it from different sides.
+// The window of one calculation's course: pages that show it from different sides. The pages
+// other than the course are made when first shown.
 class CourseWindow : public QWidget {
     Q_OBJECT
 
@@ -39,9 +41,11 @@ public:
 private:
     void createPages(const calc::Course& course, const QLocale& locale);
     void createButtons();
+    void passOnExactSolution();
     QSize defaultSize() const;
 
     FileExport m_files;
     QTabWidget* m_pages = nullptr;
     CoursePage* m_course = nullptr;
+    ComparisonPage* m_comparison = nullptr;
 };

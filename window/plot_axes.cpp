@@ -4,6 +4,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QLocale>
+#include <QLogValueAxis>
 
 #include <algorithm>
 #include <cmath>
@@ -12,7 +13,18 @@ namespace plot {
 
 namespace {
 
-QCategoryAxis* addAxis(QChart* chart, const QString& title, Qt::Alignment side) {
+// The decade at or below a positive value, and the one at or above it, within the doubles.
+double decadeBelow(double value) {
+    return std::pow(10.0, std::floor(std::log10(value)));
+}
+double decadeAbove(double value) {
+    const double decade = std::pow(10.0, std::ceil(std::log10(value)));
+    return std::isfinite(decade) ? decade : value;
+}
+
+} // namespace
+
+QCategoryAxis* addLinearAxis(QChart* chart, const QString& title, Qt::Alignment side) {
     auto* axis = new QCategoryAxis(chart);
     axis->setTitleText(title);
     axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
@@ -21,10 +33,9 @@ QCategoryAxis* addAxis(QChart* chart, const QString& title, Qt::Alignment side) 
     return axis;
 }
 
-// Sets the range and labels round values within it, 1, 2 or 5 times a power of ten apart, each
-// computed as a multiple of that step, so that zero is exactly zero; the labels have enough
-// digits to tell them apart, in the chart's locale.
-void setRange(QCategoryAxis* axis, Range range, const QLocale& locale) {
+// Each label is computed as a multiple of the step, so that zero is exactly zero; the labels have
+// enough digits to tell them apart.
+void setLinearRange(QCategoryAxis* axis, Range range, const QLocale& locale) {
     axis->setRange(range.low, range.high);
     axis->setStartValue(range.low);
     const double span = range.high - range.low;
@@ -52,7 +63,33 @@ void setRange(QCategoryAxis* axis, Range range, const QLocale& locale) {
     }
 }
 
-} // namespace
+QLogValueAxis* addLogAxis(QChart* chart, const QString& title, Qt::Alignment side,
+                          const char* format) {
+    auto* axis = new QLogValueAxis(chart);
+    axis->setTitleText(title);
+    axis->setBase(10);
+    axis->setLabelFormat(QString::fromLatin1(format));
+    axis->setMinorTickCount(-1);
+    axis->setTruncateLabels(false);
+    chart->addAxis(axis, side);
+    return axis;
+}
+
+Range decadesAround(std::optional<Range> values) {
+    if (!values || !(values->low > 0)) {
+        return {1e-3, 1};
+    }
+    const double high = decadeAbove(values->high);
+    const double low = decadeBelow(values->low);
+    return {low < high ? low : high / 10, high};
+}
+
+void attachToAll(QChart* chart, QAbstractAxis* x, QAbstractAxis* y) {
+    for (QAbstractSeries* series : chart->series()) {
+        series->attachAxis(x);
+        series->attachAxis(y);
+    }
+}
 
 std::optional<Range> rangeOf(const std::vector<double>& values) {
     std::optional<Range> range;
@@ -82,17 +119,12 @@ Range withMargin(std::optional<Range> range) {
             std::clamp(range->high + margin, -axis_limit, axis_limit)};
 }
 
-// The ranges are set after the series are attached, as attaching replaces a span that Qt Charts
-// takes for zero (below 1e-12) by the series' own.
 void addAxes(QChart* chart, const QString& yTitle, Range x, Range y) {
-    QCategoryAxis* xAxis = addAxis(chart, QStringLiteral("x"), Qt::AlignBottom);
-    QCategoryAxis* yAxis = addAxis(chart, yTitle, Qt::AlignLeft);
-    for (QAbstractSeries* series : chart->series()) {
-        series->attachAxis(xAxis);
-        series->attachAxis(yAxis);
-    }
-    setRange(xAxis, x, chart->locale());
-    setRange(yAxis, y, chart->locale());
+    QCategoryAxis* xAxis = addLinearAxis(chart, QStringLiteral("x"), Qt::AlignBottom);
+    QCategoryAxis* yAxis = addLinearAxis(chart, yTitle, Qt::AlignLeft);
+    attachToAll(chart, xAxis, yAxis);
+    setLinearRange(xAxis, x, chart->locale());
+    setLinearRange(yAxis, y, chart->locale());
 }
 
 } // namespace plot

@@ -9,6 +9,8 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
+#include <iterator>
 #include <optional>
 #include <utility>
 
@@ -82,6 +84,23 @@ std::vector<QList<QPointF>> piecesWithin(const std::vector<QPointF>& points, Ran
         pieces.back().append(part->second);
     }
     return pieces;
+}
+
+QColor methodColor(std::size_t index) {
+    static const QColor colors[] = {QColor(0x1f, 0x77, 0xb4), QColor(0xff, 0x7f, 0x0e),
+                                    QColor(0x2c, 0xa0, 0x2c), QColor(0x94, 0x67, 0xbd),
+                                    QColor(0xd6, 0x27, 0x28)};
+    return colors[index % std::size(colors)];
+}
+
+QList<QPointF> finitePoints(const std::vector<QPointF>& points) {
+    QList<QPointF> finite;
+    for (const QPointF& point : points) {
+        if (std::isfinite(point.x()) && std::isfinite(point.y())) {
+            finite.append(point);
+        }
+    }
+    return finite;
 }
 
 void addPieces(QChart* chart, const std::vector<QList<QPointF>>& pieces, const QString& name,

@@ -3,11 +3,13 @@
 
 #include "window/plot_axes.h"
 
+#include <QColor>
 #include <QList>
 #include <QPen>
 #include <QPointF>
 #include <QString>
 
+#include <cstddef>
 #include <vector>
 
 class QChart;
@@ -25,6 +27,12 @@ void setUpView(QChartView* view, const char* name);
 // The curve through the points as unbroken pieces within the band: a piece ends where the
 // curve leaves the band, at the band's edge, so that the visible part is drawn exactly.
 std::vector<QList<QPointF>> piecesWithin(const std::vector<QPointF>& points, Range band);
+
+// The colour of the index-th method of calc::method_table, the same in every plot.
+QColor methodColor(std::size_t index);
+
+// The points whose coordinates are both finite.
+QList<QPointF> finitePoints(const std::vector<QPointF>& points);
 
 // Adds the pieces as line series of one name, listed once in the legend.
 void addPieces(QChart* chart, const std::vector<QList<QPointF>>& pieces, const QString& name,
