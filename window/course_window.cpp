@@ -2,6 +2,7 @@
 #include "window/course_window.h"
 
 #include "window/comparison_page.h"
+#include "window/convergence_page.h"
 #include "window/course_page.h"
 
 #include <QHBoxLayout>
@@ -19,6 +20,7 @@ namespace text {
 constexpr char title[] = "Verlauf";
 constexpr char course_page[] = "Verlauf";
 constexpr char comparison_page[] = "Vergleich";
+constexpr char convergence_page[] = "Konvergenz";
 constexpr char close[] = "Schließen";
 } // namespace text
 
@@ -43,13 +45,16 @@ void CourseWindow::createPages(const calc::Course& course, const QLocale& locale
     m_pages->addTab(m_course, QString::fromUtf8(text::course_page));
     m_comparison = new ComparisonPage(course, locale, m_pages);
     m_pages->addTab(m_comparison, QString::fromUtf8(text::comparison_page));
+    m_convergence = new ConvergencePage(course, locale, m_files, m_pages);
+    m_pages->addTab(m_convergence, QString::fromUtf8(text::convergence_page));
     connect(m_course, &CoursePage::exactSolutionChanged, this, &CourseWindow::passOnExactSolution);
     layout()->addWidget(m_pages);
 }
 
-// An exact solution typed on the course page holds for the comparison too.
+// An exact solution typed on the course page holds for the comparison and the study too.
 void CourseWindow::passOnExactSolution() {
     m_comparison->setExactSolution(m_course->course().exact);
+    m_convergence->setExactSolution(m_course->course().exact);
 }
 
 void CourseWindow::createButtons() {

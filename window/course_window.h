@@ -13,6 +13,7 @@ struct Course;
 } // namespace calc
 
 class ComparisonPage;
+class ConvergencePage;
 class CoursePage;
 class QTabWidget;
 
@@ -48,4 +49,5 @@ private:
     QTabWidget* m_pages = nullptr;
     CoursePage* m_course = nullptr;
     ComparisonPage* m_comparison = nullptr;
+    ConvergencePage* m_convergence = nullptr;
 };
