@@ -198,6 +198,10 @@ void CoursePage::chooseImageFile() {
     }
 }
 
+void CoursePage::focusTable() {
+    m_table->setFocus();
+}
+
 bool CoursePage::saveCsv(const QString& fileName) {
     return m_files.saveText(this, fileName, calc::course_csv(m_course, calcNumberLocale(m_locale)));
 }

@@ -33,6 +33,9 @@ public:
     // The whole table width, some rows of it and the plots below.
     QSize defaultSize() const;
 
+    // Puts the focus in the table, where the arrow keys go through the passes.
+    void focusTable();
+
     // The course shown, with the exact solution it was last given.
     const calc::Course& course() const { return m_course; }
 

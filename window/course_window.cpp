@@ -35,6 +35,7 @@ CourseWindow::CourseWindow(const calc::Course& course, const QLocale& locale, QW
     createPages(course, locale);
     createButtons();
     resize(defaultSize());
+    m_course->focusTable();
 }
 
 void CourseWindow::createPages(const calc::Course& course, const QLocale& locale) {
