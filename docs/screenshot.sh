@@ -1,8 +1,9 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Takes docs/screenshot.png, the window after two calculations (0 to 1 from 1 in 10 and in
-# 20 steps), and docs/screenshot-course.png, the course of the first of them opened with
-# Return on its line: each framed by openbox on Xvfb, under a German locale.
+# 20 steps), docs/screenshot-course.png, the course of the first of them opened with Return on
+# its line, and docs/screenshot-convergence.png, the page "Konvergenz" of that course once its
+# study is done: each framed by openbox on Xvfb, under a German locale.
 # Needs xvfb, openbox, xdotool and imagemagick. Run from the top of the tree.
 set -eu
 program=${1:-build/release/numer-integration}
@@ -40,3 +41,8 @@ course=$(xdotool search --sync --onlyvisible --name '^Verlauf' | head -n 1)
 xdotool windowactivate --sync "$course"
 sleep 2
 import -frame -window "$course" docs/screenshot-course.png
+
+# Ctrl+Tab goes from page to page; the study starts when its page shows and takes about a second.
+xdotool key --delay 200 ctrl+Tab ctrl+Tab
+sleep 4
+import -frame -window "$course" docs/screenshot-convergence.png
