@@ -13,8 +13,6 @@
 #include <QTest>
 #include <QXYSeries>
 
-#include <cmath>
-
 #include <memory>
 
 namespace {
@@ -81,13 +79,6 @@ private slots:
 
         QCOMPARE(captionsOf(form.table()), captions);
         form.expectShown(calc::build_course(*line));
-        // After one pass from y(0) = 1 with h = 0,1 Euler reaches 1,1 and RK3 1 + 0,662 / 6; the
-        // exact y(0,1) is 2 e^0,1 - 1,1.
-        const double reached = method == calc::Method::euler ? 1.1 : 1 + 0.662 / 6;
-        const QString error = form.table()->item(1, form.table()->columnCount() - 1)->text();
-        QVERIFY2(std::fabs(german.toDouble(error) - (reached - (2 * std::exp(0.1) - 1.1))) < 1e-13,
-                 qPrintable(error));
-
         QTemporaryDir directory;
         const QString path = directory.filePath("Verlauf.csv");
         QVERIFY(form.window->saveCsv(path));
