@@ -573,19 +573,23 @@ private slots:
                  cell(1, 1) + '\t' + cell(1, 2) + '\n' + cell(2, 1) + '\t' + cell(2, 2));
     }
 
-    void tabGoesFromTheTableThroughTheButtons() {
+    // The page tabs are in the cycle, so that the keyboard reaches the other pages; then the
+    // exact solution above the table.
+    void tabGoesFromTheTableThroughTheButtonsAndThePageTabs() {
         CourseForm form;
         QVERIFY(form.open());
         CourseWindow* course = form.openFor(smooth);
         QVERIFY(course);
         QTRY_COMPARE(QApplication::activeWindow(), course);
-        course->findChild<QTableWidget*>("Tabelle")->setFocus();
+        // The window opens with the focus in the table.
+        QCOMPARE(QApplication::focusWidget(), course->findChild<QTableWidget*>("Tabelle"));
         QStringList visited;
-        for (int i = 0; i < 4; ++i) {
+        for (int i = 0; i < 6; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             visited.append(QApplication::focusWidget()->objectName());
         }
-        QCOMPARE(visited, QStringList({"csvSpeichern", "bildSpeichern", "schliessen", "Tabelle"}));
+        QCOMPARE(visited, QStringList({"csvSpeichern", "bildSpeichern", "schliessen", "Seitenwahl",
+                                       "exakteLoesung", "Tabelle"}));
     }
 
     void defaultSizeShowsTheWholeTableWidthWithinTheScreen() {
