@@ -573,7 +573,8 @@ private slots:
                  cell(1, 1) + '\t' + cell(1, 2) + '\n' + cell(2, 1) + '\t' + cell(2, 2));
     }
 
-    void tabGoesFromTheTableThroughTheButtons() {
+    // The page tabs are in the cycle, so that the keyboard reaches the other pages.
+    void tabGoesFromTheTableThroughTheButtonsAndThePageTabs() {
         CourseForm form;
         QVERIFY(form.open());
         CourseWindow* course = form.openFor(smooth);
@@ -581,11 +582,12 @@ private slots:
         QTRY_COMPARE(QApplication::activeWindow(), course);
         course->findChild<QTableWidget*>("Tabelle")->setFocus();
         QStringList visited;
-        for (int i = 0; i < 4; ++i) {
+        for (int i = 0; i < 5; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             visited.append(QApplication::focusWidget()->objectName());
         }
-        QCOMPARE(visited, QStringList({"csvSpeichern", "bildSpeichern", "schliessen", "Tabelle"}));
+        QCOMPARE(visited, QStringList({"csvSpeichern", "bildSpeichern", "schliessen", "Seitenwahl",
+                                       "Tabelle"}));
     }
 
     void defaultSizeShowsTheWholeTableWidthWithinTheScreen() {

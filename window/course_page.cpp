@@ -1,0 +1,157 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/course_page.h"
+
+#include "window/course_plot.h"
+#include "window/error_plot.h"
+#include "window/file_export.h"
+#include "window/number_locale.h"
+#include "window/number_table.h"
+#include "window/qt_text.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace text {
+constexpr char title[] = "Verlauf";
+constexpr char save_csv[] = "Als CSV speichern…";
+constexpr char save_image[] = "Bild speichern…";
+constexpr char csv_suggestion[] = "Verlauf.csv";
+constexpr char image_suggestion[] = "Verlauf.png";
+} // namespace text
+
+// Rows the table shows at the default size, and the plots' height in lines of text.
+constexpr int visible_rows = 10;
+constexpr int plot_lines = 20;
+
+} // namespace
+
+CoursePage::CoursePage(const calc::Course& course, const QLocale& locale, const FileExport& files,
+                       QWidget* parent)
+    : QWidget(parent), m_course(course), m_locale(locale), m_files(files) {
+    new QVBoxLayout(this);
+    createHeading();
+    createTable();
+    createPlots();
+    createButtons();
+}
+
+void CoursePage::createHeading() {
+    auto* heading =
+        new QLabel(fromUtf8(calc::course_heading(m_course, calcNumberLocale(m_locale))), this);
+    heading->setObjectName("Aufgabe");
+    heading->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QFont font = heading->font();
+    font.setBold(true);
+    heading->setFont(font);
+    layout()->addWidget(heading);
+}
+
+void CoursePage::createTable() {
+    m_table = new NumberTable("Tabelle", QString::fromUtf8(text::title), this);
+    showTable();
+    layout()->addWidget(m_table);
+    static_cast<QVBoxLayout*>(layout())->setStretchFactor(m_table, 1);
+
+    const calc::NumberLocale locale = calcNumberLocale(m_locale);
+    auto* order = new QLabel(fromUtf8(calc::order_text(m_course, locale)), this);
+    order->setObjectName("Ordnung");
+    layout()->addWidget(order);
+    if (const std::string pole = calc::pole_text(m_course, locale); !pole.empty()) {
+        auto* note = new QLabel(fromUtf8(pole), this);
+        note->setObjectName("Pol");
+        layout()->addWidget(note);
+    }
+}
+
+void CoursePage::showTable() {
+    const calc::NumberLocale locale = calcNumberLocale(m_locale);
+    std::vector<std::vector<std::string>> rows;
+    rows.reserve(m_course.rows.size());
+    for (const calc::CourseRow& row : m_course.rows) {
+        rows.push_back(calc::course_cells(row, locale));
+    }
+    m_table->setCells(fromUtf8List(calc::course_columns), rows);
+}
+
+void CoursePage::createPlots() {
+    m_plots = new QWidget(this);
+    auto* row = new QHBoxLayout(m_plots);
+    row->setContentsMargins(0, 0, 0, 0);
+    m_plot = new CoursePlot(m_course, m_locale, m_plots);
+    m_errorPlot = new ErrorPlot(m_course, m_locale, m_plots);
+    row->addWidget(m_plot);
+    row->addWidget(m_errorPlot);
+    layout()->addWidget(m_plots);
+    static_cast<QVBoxLayout*>(layout())->setStretchFactor(m_plots, 1);
+}
+
+void CoursePage::createButtons() {
+    auto* buttons = new QHBoxLayout;
+    const auto addButton = [&](const char* name, const char* caption) {
+        auto* button = new QPushButton(QString::fromUtf8(caption), this);
+        button->setObjectName(name);
+        button->setAutoDefault(false);
+        buttons->addWidget(button);
+        return button;
+    };
+    connect(addButton("csvSpeichern", text::save_csv), &QPushButton::clicked, this,
+            &CoursePage::chooseCsvFile);
+    connect(addButton("bildSpeichern", text::save_image), &QPushButton::clicked, this,
+            &CoursePage::chooseImageFile);
+    buttons->addStretch(1);
+    static_cast<QVBoxLayout*>(layout())->addLayout(buttons);
+}
+
+QSize CoursePage::defaultSize() const {
+    const int rows = std::min(visible_rows, std::max(1, m_table->rowCount()));
+    const QMargins margins = layout()->contentsMargins();
+    const int spacing = layout()->spacing();
+    int height = margins.top() + margins.bottom();
+    int width = 0;
+    for (int i = 0; i < layout()->count(); ++i) {
+        QLayoutItem* item = layout()->itemAt(i);
+        const QWidget* widget = item->widget();
+        if (widget == m_table) {
+            height += m_table->heightFor(rows);
+        } else if (widget == m_plots) {
+            height += plot_lines * fontMetrics().height();
+        } else {
+            height += item->sizeHint().height();
+            width = std::max(width, item->sizeHint().width());
+        }
+        height += i > 0 ? spacing : 0;
+    }
+    width = std::max(width, m_table->fullWidth()) + margins.left() + margins.right();
+    return {width, height};
+}
+
+void CoursePage::chooseCsvFile() {
+    const QString fileName = m_files.chooseCsvFile(this, QString::fromUtf8(text::csv_suggestion));
+    if (!fileName.isEmpty()) {
+        saveCsv(fileName);
+    }
+}
+
+void CoursePage::chooseImageFile() {
+    const QString fileName =
+        m_files.chooseImageFile(this, QString::fromUtf8(text::image_suggestion));
+    if (!fileName.isEmpty()) {
+        saveImage(fileName);
+    }
+}
+
+bool CoursePage::saveCsv(const QString& fileName) {
+    return m_files.saveText(this, fileName, calc::course_csv(m_course, calcNumberLocale(m_locale)));
+}
+
+bool CoursePage::saveImage(const QString& fileName) {
+    return m_files.saveImage(this, fileName, {m_plot, m_errorPlot});
+}

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "calc/course.h"
+
+#include <QLocale>
+#include <QSize>
+#include <QString>
+#include <QWidget>
+
+class CoursePlot;
+class ErrorPlot;
+class FileExport;
+class NumberTable;
+
+// The page "Verlauf": every pass of one calculation in a table, the exact solution, the error,
+// the observed order and plots of the course and its error.
+class CoursePage : public QWidget {
+    Q_OBJECT
+
+public:
+    CoursePage(const calc::Course& course, const QLocale& locale, const FileExport& files,
+               QWidget* parent);
+
+    // Writes the table as CSV to `fileName`; false after a warning.
+    bool saveCsv(const QString& fileName);
+    // Writes both plots side by side as SVG or, by any other extension, as an image.
+    bool saveImage(const QString& fileName);
+
+    // The whole table width, some rows of it and the plots below.
+    QSize defaultSize() const;
+
+private:
+    void createHeading();
+    void createTable();
+    void createPlots();
+    void createButtons();
+    void showTable();
+    void chooseCsvFile();
+    void chooseImageFile();
+
+    calc::Course m_course;
+    QLocale m_locale;
+    const FileExport& m_files;
+    NumberTable* m_table = nullptr;
+    QWidget* m_plots = nullptr;
+    CoursePlot* m_plot = nullptr;
+    ErrorPlot* m_errorPlot = nullptr;
+};

@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QChartView>
+#include <QLocale>
+
+namespace calc {
+struct Course;
+} // namespace calc
+
+// The points of a course joined by lines, with the exact solution as a curve where it is known.
+class CoursePlot : public QChartView {
+    Q_OBJECT
+
+public:
+    CoursePlot(const calc::Course& course, const QLocale& locale, QWidget* parent);
+
+    // Draws the course in place of what the plot showed.
+    void showCourse(const calc::Course& course);
+
+private:
+    QLocale m_locale;
+};

@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QChartView>
+#include <QLocale>
+
+namespace calc {
+struct Course;
+} // namespace calc
+
+// The error of a course over x, where the exact solution gives one.
+class ErrorPlot : public QChartView {
+    Q_OBJECT
+
+public:
+    ErrorPlot(const calc::Course& course, const QLocale& locale, QWidget* parent);
+
+    // Draws the course's errors in place of what the plot showed.
+    void showCourse(const calc::Course& course);
+
+private:
+    QLocale m_locale;
+};

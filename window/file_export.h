@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <string>
+
+class QChartView;
+class QWidget;
+
+// How the course window's pages save files: asking for a name, writing whole files only, and
+// warning when that fails. Tests put their own file names and warnings in.
+class FileExport {
+public:
+    // Asks for the name of a file to write: caption, suggested name, filter; empty cancels.
+    using FileNameChooser = std::function<QString(const QString& caption, const QString& suggestion,
+                                                  const QString& filter)>;
+    using WarningPresenter = std::function<void(const QString& text)>;
+
+    // Asks for file names through `chooser` instead of a file dialog; empty restores the dialog.
+    void setFileNameChooser(FileNameChooser chooser);
+    // Shows warnings through `presenter` instead of a message box; empty restores the box.
+    void setWarningPresenter(WarningPresenter presenter);
+
+    // The name of a CSV file or an image to write, suggesting `suggestion`; empty when cancelled.
+    QString chooseCsvFile(QWidget* parent, const QString& suggestion) const;
+    QString chooseImageFile(QWidget* parent, const QString& suggestion) const;
+
+    // Writes the text as the whole file, or leaves the file as it was and warns; false then.
+    bool saveText(QWidget* parent, const QString& fileName, const std::string& text) const;
+    // Writes the plots side by side as SVG or, by any other extension, as an image; false after
+    // a warning.
+    bool saveImage(QWidget* parent, const QString& fileName, const QList<QChartView*>& plots) const;
+
+    void warn(QWidget* parent, const QString& text) const;
+
+private:
+    QString chooseFileName(QWidget* parent, const QString& caption, const QString& suggestion,
+                           const QString& filter) const;
+
+    FileNameChooser m_chooseFileName;
+    WarningPresenter m_presentWarning;
+};
