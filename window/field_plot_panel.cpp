@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/field_plot_panel.h"
 
-#include "window/field_chart_view.h"
+#include "window/field_overlay.h"
 
+#include <QChartView>
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -17,7 +18,7 @@ constexpr char clear[] = "Kurven löschen";
 
 } // namespace
 
-FieldPlotPanel::FieldPlotPanel(QChart* chart, const char* name, const calc::Equation& equation,
+FieldPlotPanel::FieldPlotPanel(QChartView* plot, const calc::Equation& equation,
                                const calc::NumberLocale& locale, QWidget* parent)
     : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
@@ -34,12 +35,9 @@ FieldPlotPanel::FieldPlotPanel(QChart* chart, const char* name, const calc::Equa
     controls->addWidget(clear);
     layout->addLayout(controls);
 
-    m_view = new FieldChartView(chart, equation, locale, this);
-    m_view->setObjectName(name);
-    // The plot only shows; Tab goes past it.
-    m_view->setFocusPolicy(Qt::NoFocus);
-    layout->addWidget(m_view, 1);
+    layout->addWidget(plot, 1);
+    m_overlay = new FieldOverlay(plot, equation, locale);
 
-    connect(field, &QCheckBox::toggled, m_view, &FieldChartView::setFieldVisible);
-    connect(clear, &QPushButton::clicked, m_view, &FieldChartView::clearSolutions);
+    connect(field, &QCheckBox::toggled, m_overlay, &FieldOverlay::setFieldVisible);
+    connect(clear, &QPushButton::clicked, m_overlay, &FieldOverlay::clearSolutions);
 }

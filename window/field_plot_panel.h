@@ -6,8 +6,8 @@
 
 #include <QWidget>
 
-class FieldChartView;
-class QChart;
+class FieldOverlay;
+class QChartView;
 
 // The course's main plot with its controls above it: whether the direction field is drawn, and
 // a button that removes the solutions drawn by clicks.
@@ -15,12 +15,13 @@ class FieldPlotPanel : public QWidget {
     Q_OBJECT
 
 public:
-    // Shows `chart`, whose series and axes are set, under the object name `name`.
-    FieldPlotPanel(QChart* chart, const char* name, const calc::Equation& equation,
+    // Takes `plot` in, whose chart has its series and axes, and draws the field of `equation`
+    // into it.
+    FieldPlotPanel(QChartView* plot, const calc::Equation& equation,
                    const calc::NumberLocale& locale, QWidget* parent = nullptr);
 
-    FieldChartView* view() const { return m_view; }
+    FieldOverlay* overlay() const { return m_overlay; }
 
 private:
-    FieldChartView* m_view = nullptr;
+    FieldOverlay* m_overlay = nullptr;
 };

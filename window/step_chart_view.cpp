@@ -2,6 +2,7 @@
 #include "window/step_chart_view.h"
 
 #include <QChart>
+#include <QGraphicsSimpleTextItem>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
@@ -101,10 +102,10 @@ StepChartView::StepChartView(const QLocale& locale, QWidget* parent) : QChartVie
         stage->setMarkerSize(9);
         stage->setColor(QColor(stage_colour));
         stage->setBorderColor(QColor(stage_colour));
-        stage->setPointLabelsFormat(stage->name());
-        stage->setPointLabelsVisible(true);
-        stage->setPointLabelsClipping(false);
         chart->addSeries(stage);
+        m_labels[i] = new QGraphicsSimpleTextItem(stage->name(), chart);
+        m_labels[i]->setBrush(QColor(stage_colour));
+        m_labels[i]->setZValue(10);
         stage->attachAxis(m_x);
         stage->attachAxis(m_y);
         m_stages[i] = stage;
@@ -121,6 +122,7 @@ StepChartView::StepChartView(const QLocale& locale, QWidget* parent) : QChartVie
     setAccessibleName(QString::fromUtf8(text::name));
     setRenderHint(QPainter::Antialiasing);
     setFocusPolicy(Qt::NoFocus);
+    connect(chart, &QChart::plotAreaChanged, this, &StepChartView::placeLabels);
     clear();
 }
 
@@ -145,6 +147,27 @@ void StepChartView::clear() {
     m_x->setTickType(QValueAxis::TicksFixed);
     m_x->setRange(0, 1);
     m_y->setRange(0, 1);
+    m_pass.reset();
+    placeLabels();
+}
+
+// Each stage's name beside its point, above and to the right; below where an earlier stage lies
+// at the same x, as the two middle stages of the classical method do.
+void StepChartView::placeLabels() {
+    for (std::size_t i = 0; i < m_labels.size(); ++i) {
+        const bool shown = m_pass && i < m_pass->stages.size() && m_stages[i]->count() == 1;
+        m_labels[i]->setVisible(shown);
+        if (!shown) {
+            continue;
+        }
+        const calc::Point p = m_pass->stages[i].point;
+        const bool below = std::any_of(
+            m_pass->stages.begin(), m_pass->stages.begin() + static_cast<std::ptrdiff_t>(i),
+            [&](const calc::StageMark& earlier) { return earlier.point.x == p.x; });
+        const QPointF at = chart()->mapToPosition(QPointF(p.x, p.y), m_stages[i]);
+        const QRectF box = m_labels[i]->boundingRect();
+        m_labels[i]->setPos(at.x() + 5, below ? at.y() + 3 : at.y() - box.height() - 3);
+    }
 }
 
 void StepChartView::showPass(const std::optional<calc::PassView>& pass) {
@@ -202,4 +225,7 @@ void StepChartView::showPass(const std::optional<calc::PassView>& pass) {
     }
     const Span y = withMargin(ys);
     m_y->setRange(y.low, y.high);
+    m_y->applyNiceNumbers();
+    m_pass = pass;
+    placeLabels();
 }

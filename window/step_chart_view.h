@@ -9,6 +9,7 @@
 #include <array>
 #include <optional>
 
+class QGraphicsSimpleTextItem;
 class QLineSeries;
 class QScatterSeries;
 class QValueAxis;
@@ -28,6 +29,7 @@ public:
 private:
     QLineSeries* addLine(const QPen& pen);
     void clear();
+    void placeLabels();
 
     QValueAxis* m_x = nullptr;
     QValueAxis* m_y = nullptr;
@@ -35,4 +37,6 @@ private:
     QLineSeries* m_step = nullptr;
     std::array<QScatterSeries*, 4> m_stages{};
     std::array<QLineSeries*, 4> m_slopes{};
+    std::array<QGraphicsSimpleTextItem*, 4> m_labels{};
+    std::optional<calc::PassView> m_pass;
 };
