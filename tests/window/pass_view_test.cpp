@@ -2,6 +2,7 @@
 #include "calc/course.h"
 #include "calc/direction_field.h"
 #include "calc/pass_view.h"
+#include "window/course_plot.h"
 #include "window/course_window.h"
 #include "window/direction_field_item.h"
 #include "window/number_locale.h"
@@ -251,6 +252,23 @@ private slots:
         const qsizetype without = polylines("ohne.svg");
         QVERIFY2(without >= 0 && with - without >= field->lines().size(),
                  qPrintable(QStringLiteral("%1 against %2").arg(with).arg(without)));
+    }
+
+    // The page draws a new chart when the course changes, as when an exact solution is given.
+    void aNewChartOfTheCoursePlotKeepsTheFieldAndTheSolutions() {
+        const calc::Course course = courseOf("x+y", calc::Method::heun, {5, 0, 1, 1});
+        Shown shown(course, german);
+        QVERIFY(QTest::qWaitForWindowExposed(shown.window.get()));
+        shown.click(0.5, 0.5);
+        const QStringList names = shown.solutions();
+        QCOMPARE(names.size(), 1);
+        auto* plot = shown.find<CoursePlot>("Diagramm");
+        plot->showCourse(course);
+        QCOMPARE(shown.solutions(), names);
+        const QList<QGraphicsItem*> items = plot->chart()->childItems();
+        QVERIFY(std::any_of(items.begin(), items.end(), [](QGraphicsItem* item) {
+            return dynamic_cast<DirectionFieldItem*>(item) != nullptr;
+        }));
     }
 };
 
