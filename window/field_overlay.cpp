@@ -54,14 +54,15 @@ FieldOverlay::FieldOverlay(QChartView* view, const calc::Equation& equation,
 }
 
 // Adds the field, the highlight and the solutions to the view's chart, and again to the chart
-// that replaces it: when a chart goes, the view already shows its successor.
+// that replaces it. That happens once the old chart has gone and control is back in the event
+// loop, when the view shows its successor; a view that goes takes this overlay with it first.
 void FieldOverlay::attachToChart() {
     QChart* chart = m_view->chart();
     if (!chart || chart == m_chart) {
         return;
     }
     m_chart = chart;
-    connect(chart, &QObject::destroyed, this, &FieldOverlay::attachToChart);
+    connect(chart, &QObject::destroyed, this, &FieldOverlay::attachToChart, Qt::QueuedConnection);
     // A legend too narrow for the solutions' names shows them whole on hovering.
     chart->legend()->setShowToolTips(true);
     m_field = new DirectionFieldItem(chart, m_equation);

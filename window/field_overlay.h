@@ -70,7 +70,7 @@ private:
     QChartView* m_view;
     calc::Equation m_equation;
     calc::NumberLocale m_locale;
-    QChart* m_chart = nullptr;
+    QPointer<QChart> m_chart;
     QPointer<DirectionFieldItem> m_field;
     bool m_fieldVisible = true;
     QPointer<QLineSeries> m_highlight;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/step_chart_view.h"
 
+#include "window/plot_curves.h"
+
 #include <QChart>
 #include <QGraphicsSimpleTextItem>
 #include <QLegendMarker>
@@ -68,15 +70,9 @@ Span withMargin(Span span) {
 
 } // namespace
 
-StepChartView::StepChartView(const QLocale& locale, QWidget* parent) : QChartView(parent) {
-    auto* chart = new QChart;
-    QLocale axisLocale = locale;
-    axisLocale.setNumberOptions(QLocale::OmitGroupSeparator);
-    chart->setLocalizeNumbers(true);
-    chart->setLocale(axisLocale);
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    chart->setMargins(QMargins(4, 4, 4, 4));
-    setChart(chart);
+StepChartView::StepChartView(const QLocale& locale, QWidget* parent)
+    : QChartView(plot::newChart(locale), parent) {
+    QChart* chart = this->chart();
 
     m_x = new QValueAxis(chart);
     m_x->setTitleText(QStringLiteral("x"));
@@ -118,10 +114,8 @@ StepChartView::StepChartView(const QLocale& locale, QWidget* parent) : QChartVie
         }
     }
 
-    setObjectName(text::name);
+    plot::setUpView(this, text::name);
     setAccessibleName(QString::fromUtf8(text::name));
-    setRenderHint(QPainter::Antialiasing);
-    setFocusPolicy(Qt::NoFocus);
     connect(chart, &QChart::plotAreaChanged, this, &StepChartView::placeLabels);
     clear();
 }

@@ -264,7 +264,7 @@ private slots:
         QCOMPARE(names.size(), 1);
         auto* plot = shown.find<CoursePlot>("Diagramm");
         plot->showCourse(course);
-        QCOMPARE(shown.solutions(), names);
+        QTRY_COMPARE(shown.solutions(), names);
         const QList<QGraphicsItem*> items = plot->chart()->childItems();
         QVERIFY(std::any_of(items.begin(), items.end(), [](QGraphicsItem* item) {
             return dynamic_cast<DirectionFieldItem*>(item) != nullptr;
