@@ -124,6 +124,8 @@ void CoursePage::createPassView() {
     row->insertWidget(place, m_field);
     m_step = new StepPanel(m_course, m_locale, m_plots);
     row->addWidget(m_step);
+    // Three plots as wide as the pass plot needs, however narrow the table is.
+    m_plots->setMinimumWidth(3 * m_step->minimumWidth());
 
     connect(m_step, &StepPanel::passChanged, this,
             [this] { m_field->overlay()->highlightPass(m_step->pass()); });

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
+#include <QFontMetricsF>
+#include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMouseEvent>
@@ -62,6 +64,8 @@ void FieldOverlay::attachToChart() {
         return;
     }
     m_chart = chart;
+    m_legendAlignment = chart->legend()->alignment();
+    m_legendFont = chart->legend()->font();
     connect(chart, &QObject::destroyed, this, &FieldOverlay::attachToChart, Qt::QueuedConnection);
     // A legend too narrow for the solutions' names shows them whole on hovering.
     chart->legend()->setShowToolTips(true);
@@ -76,6 +80,30 @@ void FieldOverlay::attachToChart() {
     for (Curve& curve : m_curves) {
         showCurve(curve);
     }
+    placeLegend();
+}
+
+// The solutions' names need more room than a row under the plot gives, so while there are any
+// the legend lists its entries beside the plot, one under another in a smaller font, as wide as
+// its longest name with its marker, up to half the chart.
+void FieldOverlay::placeLegend() {
+    if (!m_chart) {
+        return;
+    }
+    QLegend* legend = m_chart->legend();
+    QFont font = m_legendFont;
+    qreal width = 0;
+    if (!m_curves.empty()) {
+        font.setPointSizeF(font.pointSizeF() * 0.75);
+        const QFontMetricsF metrics(font);
+        for (const QAbstractSeries* series : m_chart->series()) {
+            width = std::max(width, metrics.horizontalAdvance(series->name()));
+        }
+        width = std::min(width + 4 * metrics.height(), m_chart->size().width() / 2);
+    }
+    legend->setAlignment(m_curves.empty() ? m_legendAlignment : Qt::AlignRight);
+    legend->setFont(font);
+    legend->setMinimumWidth(width);
 }
 
 // Adds the series on the chart's axes without changing their ranges, which attaching a series
@@ -145,6 +173,7 @@ bool FieldOverlay::addSolutionThrough(QPointF value) {
     curve.colour = freeColour();
     showCurve(curve);
     m_curves.push_back(std::move(curve));
+    placeLegend();
     return true;
 }
 
@@ -163,6 +192,7 @@ void FieldOverlay::clearSolutions() {
         deleteSeries(curve.series);
     }
     m_curves.clear();
+    placeLegend();
 }
 
 // The first colour of the list that no solution drawn has.

@@ -7,6 +7,7 @@
 #include "window/direction_field_item.h"
 
 #include <QColor>
+#include <QFont>
 #include <QList>
 #include <QObject>
 #include <QPoint>
@@ -66,11 +67,14 @@ private:
     void showCurve(Curve& curve);
     QColor freeColour() const;
     void click(QPoint at);
+    void placeLegend();
 
     QChartView* m_view;
     calc::Equation m_equation;
     calc::NumberLocale m_locale;
     QPointer<QChart> m_chart;
+    Qt::Alignment m_legendAlignment = Qt::AlignBottom;
+    QFont m_legendFont;
     QPointer<DirectionFieldItem> m_field;
     bool m_fieldVisible = true;
     QPointer<QLineSeries> m_highlight;

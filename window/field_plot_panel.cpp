@@ -16,6 +16,8 @@ constexpr char field[] = "Richtungsfeld";
 constexpr char clear[] = "Kurven löschen";
 } // namespace text
 
+constexpr int min_width_chars = 55;
+
 } // namespace
 
 FieldPlotPanel::FieldPlotPanel(QChartView* plot, const calc::Equation& equation,
@@ -36,6 +38,8 @@ FieldPlotPanel::FieldPlotPanel(QChartView* plot, const calc::Equation& equation,
     layout->addLayout(controls);
 
     layout->addWidget(plot, 1);
+    // Wide enough for the field's segments and the legend, however narrow the table is.
+    setMinimumWidth(min_width_chars * fontMetrics().averageCharWidth());
     m_overlay = new FieldOverlay(plot, equation, locale);
 
     connect(field, &QCheckBox::toggled, m_overlay, &FieldOverlay::setFieldVisible);

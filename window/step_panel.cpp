@@ -16,6 +16,8 @@ constexpr char previous[] = "Vorheriger Schritt";
 constexpr char next[] = "Nächster Schritt";
 } // namespace text
 
+constexpr int min_width_chars = 55;
+
 } // namespace
 
 StepPanel::StepPanel(const calc::Course& course, const QLocale& locale, QWidget* parent)
@@ -24,6 +26,8 @@ StepPanel::StepPanel(const calc::Course& course, const QLocale& locale, QWidget*
     layout->setContentsMargins(0, 0, 0, 0);
     m_plot = new StepChartView(locale, this);
     layout->addWidget(m_plot, 1);
+    // Wide enough for the stages to stand apart, however narrow the table is.
+    setMinimumWidth(min_width_chars * fontMetrics().averageCharWidth());
 
     // Without an accessible name, a screen reader reads the label's text.
     m_error = new QLabel(this);
