@@ -132,11 +132,12 @@ QWidget* plotOf(const std::unique_ptr<CourseWindow>& window, const char* name) {
 void ClickToPaint(benchmark::State& state) {
     const auto window = shownWindow(equation(state));
     auto* plot = window ? window->findChild<QChartView*>("Diagramm") : nullptr;
-    const QRectF area = plot ? plot->chart()->plotArea() : QRectF();
     int click = 0;
     timeToPaint(state, plotOf(window, "Diagramm"), [&] {
         // Clicks along a diagonal, so that each is a new point.
         const double share = 0.1 + 0.8 * ((click++ % 40) / 40.0);
+        // The plot area narrows once the legend lists solutions beside it.
+        const QRectF area = plot->chart()->plotArea();
         const QPointF inChart(area.left() + share * area.width(),
                               area.top() + share * area.height());
         QTest::mouseClick(plot->viewport(), Qt::LeftButton, {},
