@@ -117,7 +117,7 @@ StepChartView::StepChartView(const QLocale& locale, QWidget* parent)
     plot::setUpView(this, text::name);
     setAccessibleName(QString::fromUtf8(text::name));
     connect(chart, &QChart::plotAreaChanged, this, &StepChartView::placeLabels);
-    clear();
+    showPass(std::nullopt);
 }
 
 QLineSeries* StepChartView::addLine(const QPen& pen) {
@@ -138,9 +138,6 @@ void StepChartView::clear() {
         m_stages[i]->clear();
         m_slopes[i]->clear();
     }
-    m_x->setTickType(QValueAxis::TicksFixed);
-    m_x->setRange(0, 1);
-    m_y->setRange(0, 1);
     m_pass.reset();
     placeLabels();
 }
@@ -167,6 +164,9 @@ void StepChartView::placeLabels() {
 void StepChartView::showPass(const std::optional<calc::PassView>& pass) {
     clear();
     if (!pass) {
+        m_x->setTickType(QValueAxis::TicksFixed);
+        m_x->setRange(0, 1);
+        m_y->setRange(0, 1);
         return;
     }
     const double x = pass->start.x;

@@ -33,6 +33,8 @@ StepPanel::StepPanel(const calc::Course& course, const QLocale& locale, QWidget*
     m_error = new QLabel(this);
     m_error->setObjectName("LokalerFehler");
     m_error->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Its text changes with each pass; the layout of the page need not follow.
+    m_error->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     layout->addWidget(m_error);
 
     auto* buttons = new QHBoxLayout;
