@@ -17,6 +17,8 @@ constexpr char clear[] = "Kurven löschen";
 } // namespace text
 
 constexpr int min_width_chars = 55;
+// High enough for the axes, their labels and the legend around a readable plot area.
+constexpr int min_height_lines = 15;
 
 } // namespace
 
@@ -38,6 +40,7 @@ FieldPlotPanel::FieldPlotPanel(QChartView* plot, const calc::Equation& equation,
     layout->addLayout(controls);
 
     layout->addWidget(plot, 1);
+    plot->setMinimumHeight(min_height_lines * fontMetrics().height());
     // Wide enough for the field's segments and the legend, however narrow the table is.
     setMinimumWidth(min_width_chars * fontMetrics().averageCharWidth());
     m_overlay = new FieldOverlay(plot, equation, locale);

@@ -80,6 +80,8 @@ StepChartView::StepChartView(const QLocale& locale, QWidget* parent)
     m_y->setTitleText(QStringLiteral("y"));
     for (QValueAxis* axis : {m_x, m_y}) {
         axis->setLabelFormat(QString::fromUtf8(text::axis_format));
+        // Qt Charts would cut the labels short while it lays a new range out.
+        axis->setTruncateLabels(false);
     }
     chart->addAxis(m_x, Qt::AlignBottom);
     chart->addAxis(m_y, Qt::AlignLeft);
@@ -117,7 +119,7 @@ StepChartView::StepChartView(const QLocale& locale, QWidget* parent)
     plot::setUpView(this, text::name);
     setAccessibleName(QString::fromUtf8(text::name));
     connect(chart, &QChart::plotAreaChanged, this, &StepChartView::placeLabels);
-    showPass(std::nullopt);
+    clear();
 }
 
 QLineSeries* StepChartView::addLine(const QPen& pen) {
@@ -138,6 +140,9 @@ void StepChartView::clear() {
         m_stages[i]->clear();
         m_slopes[i]->clear();
     }
+    m_x->setTickType(QValueAxis::TicksFixed);
+    m_x->setRange(0, 1);
+    m_y->setRange(0, 1);
     m_pass.reset();
     placeLabels();
 }
@@ -164,9 +169,6 @@ void StepChartView::placeLabels() {
 void StepChartView::showPass(const std::optional<calc::PassView>& pass) {
     clear();
     if (!pass) {
-        m_x->setTickType(QValueAxis::TicksFixed);
-        m_x->setRange(0, 1);
-        m_y->setRange(0, 1);
         return;
     }
     const double x = pass->start.x;
@@ -204,8 +206,12 @@ void StepChartView::showPass(const std::optional<calc::PassView>& pass) {
         }
     }
     m_solution->replace(solution);
-    m_solution->setName(
-        QString::fromUtf8(pass->solution_is_exact ? text::exact : text::approximated));
+    // Renaming a series lays the legend out again, so only a new name is set.
+    if (const QString name =
+            QString::fromUtf8(pass->solution_is_exact ? text::exact : text::approximated);
+        m_solution->name() != name) {
+        m_solution->setName(name);
+    }
 
     const double ends[] = {x - h / 4, x + 5 * (h / 4)};
     const double xLow = std::min(ends[0], ends[1]);

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 namespace text {
@@ -17,6 +19,8 @@ constexpr char next[] = "Nächster Schritt";
 } // namespace text
 
 constexpr int min_width_chars = 55;
+// High enough for the axes, their labels and the legend around a readable plot area.
+constexpr int min_height_lines = 15;
 
 } // namespace
 
@@ -26,6 +30,7 @@ StepPanel::StepPanel(const calc::Course& course, const QLocale& locale, QWidget*
     layout->setContentsMargins(0, 0, 0, 0);
     m_plot = new StepChartView(locale, this);
     layout->addWidget(m_plot, 1);
+    m_plot->setMinimumHeight(min_height_lines * fontMetrics().height());
     // Wide enough for the stages to stand apart, however narrow the table is.
     setMinimumWidth(min_width_chars * fontMetrics().averageCharWidth());
 
@@ -33,7 +38,15 @@ StepPanel::StepPanel(const calc::Course& course, const QLocale& locale, QWidget*
     m_error = new QLabel(this);
     m_error->setObjectName("LokalerFehler");
     m_error->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    // Its text changes with each pass; the layout of the page need not follow.
+    // As wide as the longest error can be written, so that a new pass's text does not make the
+    // page lay itself out again.
+    const calc::NumberLocale numbers = calcNumberLocale(locale);
+    int widest = 0;
+    for (const double longest : {-1.23456789012345e-308, -0.000123456789012345}) {
+        widest = std::max(widest, m_error->fontMetrics().horizontalAdvance(QString::fromStdString(
+                                      calc::local_error_text(longest, numbers))));
+    }
+    m_error->setMinimumWidth(widest);
     m_error->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     layout->addWidget(m_error);
 
