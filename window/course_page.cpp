@@ -3,12 +3,16 @@
 
 #include "window/course_plot.h"
 #include "window/error_plot.h"
+#include "window/field_overlay.h"
+#include "window/field_plot_panel.h"
 #include "window/file_export.h"
 #include "window/number_locale.h"
 #include "window/number_table.h"
 #include "window/qt_text.h"
+#include "window/step_panel.h"
 
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,6 +50,7 @@ CoursePage::CoursePage(const calc::Course& course, const QLocale& locale, const 
     createExactField();
     createTable();
     createPlots();
+    createPassView();
     createButtons();
 }
 
@@ -158,6 +163,40 @@ void CoursePage::createButtons() {
             &CoursePage::chooseImageFile);
     buttons->addStretch(1);
     static_cast<QVBoxLayout*>(layout())->addLayout(buttons);
+}
+
+// The course's plot gets the direction field and solutions through clicked points, and picks out
+// the pass of the table's current row, which a plot of its own beside it shows in detail.
+void CoursePage::createPassView() {
+    auto* row = static_cast<QHBoxLayout*>(m_plots->layout());
+    const int place = row->indexOf(m_plot);
+    m_field = new FieldPlotPanel(m_plot, m_course.equation, calcNumberLocale(m_locale), m_plots);
+    row->insertWidget(place, m_field);
+    m_step = new StepPanel(m_course, m_locale, m_plots);
+    row->addWidget(m_step);
+    // Three plots as wide as the pass plot needs, however narrow the table is.
+    m_plots->setMinimumWidth(3 * m_step->minimumWidth());
+
+    connect(m_step, &StepPanel::passChanged, this,
+            [this] { m_field->overlay()->highlightPass(m_step->pass()); });
+    connect(m_step, &StepPanel::rowRequested, this, &CoursePage::selectRow);
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, m_step,
+            [this](const QModelIndex& current) { m_step->showRow(current.row()); });
+    // The first pass is shown from the start, without selecting cells.
+    if (m_table->rowCount() > 0) {
+        m_table->selectionModel()->setCurrentIndex(m_table->model()->index(0, 0),
+                                                   QItemSelectionModel::NoUpdate);
+    }
+}
+
+void CoursePage::selectRow(int row) {
+    const QModelIndex index = m_table->model()->index(row, std::max(0, m_table->currentColumn()));
+    if (!index.isValid()) {
+        return;
+    }
+    m_table->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                          QItemSelectionModel::Rows);
+    m_table->scrollTo(index);
 }
 
 QSize CoursePage::defaultSize() const {

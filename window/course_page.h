@@ -10,10 +10,12 @@
 
 class CoursePlot;
 class ErrorPlot;
+class FieldPlotPanel;
 class FileExport;
 class NumberTable;
 class QLabel;
 class QLineEdit;
+class StepPanel;
 
 // The page "Verlauf": every pass of one calculation in a table, the exact solution, the error,
 // the observed order and plots of the course and its error. For an equation outside the
@@ -49,6 +51,8 @@ private:
     void createTable();
     void createPlots();
     void createButtons();
+    void createPassView();
+    void selectRow(int row);
     void showTable();
     void applyExactSolution();
     void chooseCsvFile();
@@ -63,4 +67,7 @@ private:
     QWidget* m_plots = nullptr;
     CoursePlot* m_plot = nullptr;
     ErrorPlot* m_errorPlot = nullptr;
+    // The pass of the current row, and the direction field of the course's plot.
+    FieldPlotPanel* m_field = nullptr;
+    StepPanel* m_step = nullptr;
 };
