@@ -1,9 +1,10 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Takes docs/screenshot.png, the window after two calculations (0 to 1 from 1 in 10 and in
-# 20 steps), docs/screenshot-course.png, the course of the first of them opened with Return on
-# its line, and docs/screenshot-convergence.png, the page "Konvergenz" of that course once its
-# study is done: each framed by openbox on Xvfb, under a German locale.
+# Takes docs/screenshot.png, the window after two calculations from 0 to 1 from 1 in 10 steps,
+# the default one and y' = x+y with Heun's method; docs/screenshot-course.png, the course of the
+# first of them opened with Return on its line, with its fourth pass selected; and
+# docs/screenshot-convergence.png, the page "Konvergenz" of that course once its study is done:
+# each framed by openbox on Xvfb, under a German locale.
 # Needs xvfb, openbox, xdotool and imagemagick. Run from the top of the tree.
 set -eu
 program=${1:-build/release/numer-integration}
@@ -24,22 +25,28 @@ window=$(xdotool search --sync --onlyvisible --name '^Numer-Integration$' | head
 xdotool windowactivate --sync "$window"
 sleep 1
 
-# Focus starts in the lower bound; Tab selects the text of the entry it moves to.
+# Focus starts in the lower bound; Tab selects the text of the entry or box it moves to.
 xdotool key --delay 50 ctrl+a; xdotool type --delay 50 '0'
 xdotool key --delay 50 Tab; xdotool type --delay 50 '1'
 xdotool key --delay 50 Tab; xdotool type --delay 50 '1'
 xdotool key --delay 50 Tab Tab Tab; xdotool type --delay 50 '10'
-xdotool key --delay 50 shift+Tab shift+Tab space
-# Passing through the list makes its first line the current one.
-xdotool key --delay 50 Tab Tab; xdotool type --delay 50 '20'
-xdotool key --delay 50 shift+Tab shift+Tab space
+# The first line with the default equation and method: round the Tab cycle to the button.
+xdotool key --delay 50 Tab Tab Tab Tab Tab Tab space
+# Passing through the list makes its first line the current one. Then x+y typed over the
+# default equation, and Heun, second among the methods.
+xdotool key --delay 50 Tab Tab Tab; xdotool type --delay 50 'x+y'
+xdotool key --delay 50 Tab Home Down
+xdotool key --delay 50 Tab Tab Tab Tab space
 sleep 1
 import -frame -window "$window" docs/screenshot.png
 
+# The course of the first line, with the pass of its fourth row selected.
 xdotool key --delay 50 Tab Return
 course=$(xdotool search --sync --onlyvisible --name '^Verlauf' | head -n 1)
 xdotool windowactivate --sync "$course"
 sleep 2
+xdotool key --delay 100 Down Down Down
+sleep 1
 import -frame -window "$course" docs/screenshot-course.png
 
 # Ctrl+Tab goes from page to page; the study starts when its page shows and takes about a second.

@@ -149,6 +149,9 @@ void FieldOverlay::highlightPass(const std::optional<calc::PassView>& pass) {
     }
     if (m_highlight) {
         m_highlight->replace(m_highlighted);
+        // A line series repaints only where its points are now, which leaves the markers of
+        // the pass highlighted before on the screen.
+        m_view->viewport()->update();
     }
 }
 
