@@ -11,6 +11,14 @@ namespace {
 
 constexpr double one_sixth = 1.0 / 6.0;
 
+// The point that classical Runge-Kutta reaches with the stages k (inlined into every pass, which
+// the exported rk4_advance would not be in a position-independent build):
+//   y' = y + 1/6 (((k1 + 2 k2) + 2 k3) + k4)
+//   x' = x + h
+Point rk4_next(Point p, double h, const Stages& k) {
+    return {p.x + h, p.y + one_sixth * (((k.k1 + 2 * k.k2) + 2 * k.k3) + k.k4)};
+}
+
 // The default right-hand side f(x, y) = -x * y^2, with the negation on the abscissa.
 struct DefaultSlope {
     double operator()(double x, double y) const { return (-x) * (y * y); }
@@ -23,17 +31,24 @@ struct TypedSlope {
 };
 
 // Evaluates stage i of a pass at `at` and returns k_i = h f(at).
-template <class F> double stage(const F& f, Pass& pass, int i, Point at, double h) {
+template <class F>
+[[gnu::always_inline]] inline double stage(const F& f, Pass& pass, int i, Point at, double h) {
     const auto s = static_cast<std::size_t>(i);
     pass.points[s] = at;
     pass.slopes[s] = f(at.x, at.y);
     return h * pass.slopes[s];
 }
 
+// The passes below are inlined wherever they are used, so that a run of the default f keeps
+// nothing of a pass in memory and goes as fast as the formulas written out in one loop.
+
+// The passes below are inlined wherever they are used, so that a run of the default f keeps
+// nothing of a pass in memory and goes as fast as the formulas written out in one loop.
+
 // Euler-Cauchy:
 //   k1 = h f(x, y)
 //   y' = y + k1
-template <class F> Pass euler(const F& f, Point p, double h) {
+template <class F> [[gnu::always_inline]] inline Pass euler(const F& f, Point p, double h) {
     Pass pass;
     const double k1 = stage(f, pass, 0, p, h);
     pass.stages = {k1, 0, 0, 0};
@@ -45,7 +60,7 @@ template <class F> Pass euler(const F& f, Point p, double h) {
 //   k1 = h f(x, y)
 //   k2 = h f(x + h, y + k1)
 //   y' = y + (k1 + k2) / 2
-template <class F> Pass heun(const F& f, Point p, double h) {
+template <class F> [[gnu::always_inline]] inline Pass heun(const F& f, Point p, double h) {
     Pass pass;
     const double k1 = stage(f, pass, 0, p, h);
     const double k2 = stage(f, pass, 1, {p.x + h, p.y + k1}, h);
@@ -58,7 +73,7 @@ template <class F> Pass heun(const F& f, Point p, double h) {
 //   k1 = h f(x, y)
 //   k2 = h f(x + h/2, y + k1/2)
 //   y' = y + k2
-template <class F> Pass midpoint(const F& f, Point p, double h) {
+template <class F> [[gnu::always_inline]] inline Pass midpoint(const F& f, Point p, double h) {
     Pass pass;
     const double k1 = stage(f, pass, 0, p, h);
     const double k2 = stage(f, pass, 1, {p.x + h / 2, p.y + k1 / 2}, h);
@@ -72,7 +87,7 @@ template <class F> Pass midpoint(const F& f, Point p, double h) {
 //   k2 = h f(x + h/2, y + k1/2)
 //   k3 = h f(x + h, (y - k1) + 2 k2)
 //   y' = y + 1/6 ((k1 + 4 k2) + k3)
-template <class F> Pass rk3(const F& f, Point p, double h) {
+template <class F> [[gnu::always_inline]] inline Pass rk3(const F& f, Point p, double h) {
     Pass pass;
     const double k1 = stage(f, pass, 0, p, h);
     const double k2 = stage(f, pass, 1, {p.x + h / 2, p.y + k1 / 2}, h);
@@ -88,14 +103,14 @@ template <class F> Pass rk3(const F& f, Point p, double h) {
 //   k3 = h f(x + h/2, y + k2/2)
 //   k4 = h f(x + h, y + k3)
 //   y' = y + 1/6 (((k1 + 2 k2) + 2 k3) + k4)
-template <class F> Pass rk4(const F& f, Point p, double h) {
+template <class F> [[gnu::always_inline]] inline Pass rk4(const F& f, Point p, double h) {
     Pass pass;
     const double k1 = stage(f, pass, 0, p, h);
     const double k2 = stage(f, pass, 1, {p.x + h / 2, p.y + k1 / 2}, h);
     const double k3 = stage(f, pass, 2, {p.x + h / 2, p.y + k2 / 2}, h);
     const double k4 = stage(f, pass, 3, {p.x + h, p.y + k3}, h);
     pass.stages = {k1, k2, k3, k4};
-    pass.next = rk4_advance(p, h, pass.stages);
+    pass.next = rk4_next(p, h, pass.stages);
     return pass;
 }
 
@@ -119,24 +134,39 @@ bool finite(Point p) {
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
 
+// The end of a run whose pass from p failed, the pass made again to tell why; kept out of line so
+// that the loop of passes holds nothing of a pass for it.
+[[gnu::noinline]] RunEnd failed_pass(Method id, const Equation& f, Point p, double h) {
+    Point where{};
+    const Pass pass = make_pass(id, f, p, h);
+    return {pass.next, false, failure_of(pass, id, f, &where), where};
+}
+
 // The passes of one method, the method chosen once for the whole run.
 template <Pass (*method)(const DefaultSlope&, Point, double),
           Pass (*typed_method)(const TypedSlope&, Point, double)>
 RunEnd run_with(Method id, const Equation& f, Point start, double h, int passes) {
     Point p = start;
-    const Expression* formula = f.formula();
-    for (int i = 0; i < passes; ++i) {
-        const Pass pass =
-            formula ? typed_method(TypedSlope{*formula}, p, h) : method(DefaultSlope{}, p, h);
-        // For the default f a failing stage always reaches the point, so checking the point is
-        // enough; a typed f can fail at a stage whose value the point no longer shows.
-        if (formula || !finite(pass.next)) {
-            Point where{};
+    Point where{};
+    if (const Expression* formula = f.formula()) {
+        // A typed f can fail at a stage whose value the point no longer shows.
+        for (int i = 0; i < passes; ++i) {
+            const Pass pass = typed_method(TypedSlope{*formula}, p, h);
             if (const Failure failure = failure_of(pass, id, f, &where); failure != Failure::none) {
                 return {pass.next, false, failure, where};
             }
+            p = pass.next;
         }
-        p = pass.next;
+        return {p, true};
+    }
+    // For the default f a failing stage always reaches the point, so the point is checked alone,
+    // and the loop keeps nothing of a pass but the point it reaches.
+    for (int i = 0; i < passes; ++i) {
+        const Point next = method(DefaultSlope{}, p, h).next;
+        if (!finite(next)) {
+            return failed_pass(id, f, p, h);
+        }
+        p = next;
     }
     return {p, true};
 }
@@ -201,9 +231,7 @@ Stages rk4_stages(Point p, double h) {
 }
 
 Point rk4_advance(Point p, double h, const Stages& k) {
-    // y' = y + 1/6 (k1 + 2 k2 + 2 k3 + k4), summed left to right
-    // x' = x + h
-    return {p.x + h, p.y + one_sixth * (((k.k1 + 2 * k.k2) + 2 * k.k3) + k.k4)};
+    return rk4_next(p, h, k);
 }
 
 Point rk4_pass(Point p, double h) {
