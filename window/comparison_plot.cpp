@@ -14,12 +14,7 @@
 
 namespace {
 
-namespace text {
-constexpr char exact_series[] = "exakte Lösung";
-constexpr char y_axis[] = "y";
-} // namespace text
-
-// As on the course page: near a pole the y range follows the methods' points alone.
+// The five methods' points and the exact solution.
 QChart* chartOf(const calc::Comparison& comparison, const QLocale& locale) {
     QChart* chart = plot::newChart(locale);
     std::vector<double> xs;
@@ -40,24 +35,7 @@ QChart* chartOf(const calc::Comparison& comparison, const QLocale& locale) {
         series->replace(plot::finitePoints(points));
         chart->addSeries(series);
     }
-    const calc::Course& first = comparison.courses.front();
-    std::vector<QPointF> exact;
-    for (const calc::Point& sample : first.exact_samples) {
-        if (std::isfinite(sample.x) && std::isfinite(sample.y)) {
-            exact.emplace_back(sample.x, sample.y);
-            if (!first.pole) {
-                ys.push_back(sample.y);
-            }
-        }
-    }
-    const plot::Range xRange = plot::withMargin(plot::rangeOf(xs));
-    const plot::Range yRange = plot::withMargin(plot::rangeOf(ys));
-    const double span = yRange.high / 2 - yRange.low / 2;
-    const plot::Range band{std::max(yRange.low - span, -plot::axis_limit),
-                           std::min(yRange.high + span, plot::axis_limit)};
-    plot::addPieces(chart, plot::piecesWithin(exact, band), QString::fromUtf8(text::exact_series),
-                    QPen(Qt::black, 1.5));
-    plot::addAxes(chart, QString::fromUtf8(text::y_axis), xRange, yRange);
+    plot::addExactCurveAndAxes(chart, comparison.courses.front(), xs, ys, QPen(Qt::black, 1.5));
     return chart;
 }
 

@@ -14,13 +14,7 @@
 
 namespace {
 
-namespace text {
-constexpr char exact_series[] = "exakte Lösung";
-constexpr char y_axis[] = "y";
-} // namespace text
-
-// Near a pole the exact solution blows up; the y range then follows the method's points alone,
-// and the exact curve is cut where it leaves the plot well outside that range.
+// The method's points and the exact solution.
 QChart* chartOf(const calc::Course& course, const QLocale& locale) {
     std::vector<double> xs;
     std::vector<double> ys;
@@ -32,21 +26,6 @@ QChart* chartOf(const calc::Course& course, const QLocale& locale) {
             points.append({row.point.x, row.point.y});
         }
     }
-    std::vector<QPointF> exactPoints;
-    for (const calc::Point& sample : course.exact_samples) {
-        if (std::isfinite(sample.x) && std::isfinite(sample.y)) {
-            exactPoints.emplace_back(sample.x, sample.y);
-            if (!course.pole) {
-                ys.push_back(sample.y);
-            }
-        }
-    }
-    const plot::Range xRange = plot::withMargin(plot::rangeOf(xs));
-    const plot::Range yRange = plot::withMargin(plot::rangeOf(ys));
-    const double span = yRange.high / 2 - yRange.low / 2;
-    const plot::Range band{std::max(yRange.low - span, -plot::axis_limit),
-                           std::min(yRange.high + span, plot::axis_limit)};
-
     QChart* next = plot::newChart(locale);
     auto* method = new QLineSeries(next);
     method->setName(fromUtf8(calc::method_info(course.method).name));
@@ -54,9 +33,7 @@ QChart* chartOf(const calc::Course& course, const QLocale& locale) {
     method->setMarkerSize(6);
     method->replace(points);
     next->addSeries(method);
-    plot::addPieces(next, plot::piecesWithin(exactPoints, band),
-                    QString::fromUtf8(text::exact_series), QPen(QColor(0xd0, 0x40, 0x20), 1.5));
-    plot::addAxes(next, QString::fromUtf8(text::y_axis), xRange, yRange);
+    plot::addExactCurveAndAxes(next, course, xs, ys, QPen(QColor(0xd0, 0x40, 0x20), 1.5));
     return next;
 }
 

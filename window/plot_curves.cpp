@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/plot_curves.h"
 
+#include "calc/course.h"
+
 #include <QChart>
 #include <QChartView>
 #include <QLegendMarker>
@@ -119,6 +121,26 @@ void addPieces(QChart* chart, const std::vector<QList<QPointF>>& pieces, const Q
         }
         first = false;
     }
+}
+
+void addExactCurveAndAxes(QChart* chart, const calc::Course& course, const std::vector<double>& xs,
+                          std::vector<double> ys, const QPen& pen) {
+    std::vector<QPointF> exact;
+    for (const calc::Point& sample : course.exact_samples) {
+        if (std::isfinite(sample.x) && std::isfinite(sample.y)) {
+            exact.emplace_back(sample.x, sample.y);
+            if (!course.pole) {
+                ys.push_back(sample.y);
+            }
+        }
+    }
+    const Range xRange = withMargin(rangeOf(xs));
+    const Range yRange = withMargin(rangeOf(ys));
+    const double span = yRange.high / 2 - yRange.low / 2;
+    const Range band{std::max(yRange.low - span, -axis_limit),
+                     std::min(yRange.high + span, axis_limit)};
+    addPieces(chart, piecesWithin(exact, band), QString::fromUtf8(exact_series), pen);
+    addAxes(chart, QStringLiteral("y"), xRange, yRange);
 }
 
 } // namespace plot

@@ -16,7 +16,14 @@ class QChart;
 class QChartView;
 class QLocale;
 
+namespace calc {
+struct Course;
+} // namespace calc
+
 namespace plot {
+
+// The name of the exact solution's curve in every plot.
+inline constexpr char exact_series[] = "exakte Lösung";
 
 // An empty chart whose axes write numbers as the locale does, without grouping, like the tables.
 QChart* newChart(const QLocale& locale);
@@ -37,5 +44,11 @@ QList<QPointF> finitePoints(const std::vector<QPointF>& points);
 // Adds the pieces as line series of one name, listed once in the legend.
 void addPieces(QChart* chart, const std::vector<QList<QPointF>>& pieces, const QString& name,
                const QPen& pen);
+
+// Adds the exact solution of the course as a curve, and axes "x" and "y" over the x and y values
+// of the points drawn. Near a pole the exact solution blows up, so there the y range follows
+// the points alone, and the curve is cut where it leaves the plot well outside that range.
+void addExactCurveAndAxes(QChart* chart, const calc::Course& course, const std::vector<double>& xs,
+                          std::vector<double> ys, const QPen& pen);
 
 } // namespace plot

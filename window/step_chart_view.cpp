@@ -21,7 +21,6 @@ namespace text {
 constexpr char name[] = "Schritt";
 constexpr char step[] = "Schritt";
 constexpr char slopes[] = "Steigungen";
-constexpr char exact[] = "exakte Lösung";
 constexpr char approximated[] = "Lösung (RK4, 64 Teilschritte)";
 constexpr char axis_format[] = "%.6g";
 } // namespace text
@@ -208,7 +207,7 @@ void StepChartView::showPass(const std::optional<calc::PassView>& pass) {
     m_solution->replace(solution);
     // Renaming a series lays the legend out again, so only a new name is set.
     if (const QString name =
-            QString::fromUtf8(pass->solution_is_exact ? text::exact : text::approximated);
+            QString::fromUtf8(pass->solution_is_exact ? plot::exact_series : text::approximated);
         m_solution->name() != name) {
         m_solution->setName(name);
     }
