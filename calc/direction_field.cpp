@@ -12,10 +12,6 @@ namespace text {
 constexpr std::string_view through = "durch (";
 } // namespace text
 
-bool finite(Point p) {
-    return std::isfinite(p.x) && std::isfinite(p.y);
-}
-
 bool usable(const PlotView& view) {
     return std::isfinite(view.x_low) && std::isfinite(view.x_high) && view.x_low < view.x_high &&
            std::isfinite(view.y_low) && std::isfinite(view.y_high) && view.y_low < view.y_high &&

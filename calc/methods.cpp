@@ -130,10 +130,6 @@ template <class F> Pass pass_of(Method method, const F& f, Point p, double h) {
     return rk4(f, p, h);
 }
 
-bool finite(Point p) {
-    return std::isfinite(p.x) && std::isfinite(p.y);
-}
-
 // The end of a run whose pass from p failed, the pass made again to tell why; kept out of line so
 // that the loop of passes holds nothing of a pass for it.
 [[gnu::noinline]] RunEnd failed_pass(Method id, const Equation& f, Point p, double h) {

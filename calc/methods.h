@@ -4,6 +4,7 @@
 #include "calc/equation.h"
 
 #include <array>
+#include <cmath>
 #include <optional>
 #include <string_view>
 
@@ -14,6 +15,11 @@ struct Point {
     double x;
     double y;
 };
+
+// Whether both coordinates are finite.
+inline bool finite(Point p) {
+    return std::isfinite(p.x) && std::isfinite(p.y);
+}
 
 // The stage increments k1..k4 of a pass, each h times the slope at its stage point; a method
 // with fewer stages leaves the rest 0.

@@ -11,10 +11,6 @@ namespace text {
 constexpr std::string_view local_error = "Lokaler Fehler dieses Schritts: ";
 } // namespace text
 
-bool finite(Point p) {
-    return std::isfinite(p.x) && std::isfinite(p.y);
-}
-
 // The known solution through `start`, at the ends of the substeps; it ends where the solution
 // ends, at a pole on the way.
 std::vector<Point> known_solution(const ExactSolution& exact, Point start, double h) {
