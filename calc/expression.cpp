@@ -415,12 +415,14 @@ double Expression::evaluate(double a, double b, double c) const {
 }
 
 bool within_length_limit(std::string_view text) {
+    // Counted as the reader counts: a UTF-8 sequence is a character, and so is each byte that
+    // belongs to none.
     int characters = 0;
-    for (const char c : text) {
-        // Every byte but a UTF-8 continuation byte starts a character.
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80 && ++characters > formula_length_limit) {
+    for (std::size_t i = 0; i < text.size(); ++characters) {
+        if (characters == formula_length_limit) {
             return false;
         }
+        i += std::max<std::size_t>(1, sequence_length(text.substr(i)));
     }
     return true;
 }
