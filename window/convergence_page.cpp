@@ -29,8 +29,6 @@ constexpr char cancel[] = "Abbrechen";
 constexpr char cancelled[] = "Die Studie wurde abgebrochen.";
 constexpr char restart[] = "Erneut starten";
 constexpr char evaluations[] = "x-Achse: Auswertungen von f";
-constexpr char save_csv[] = "Als CSV speichern…";
-constexpr char save_image[] = "Bild speichern…";
 constexpr char csv_suggestion[] = "Konvergenz.csv";
 constexpr char image_suggestion[] = "Konvergenz.png";
 } // namespace text
@@ -140,8 +138,8 @@ void ConvergencePage::createProgress() {
 
 void ConvergencePage::createButtons() {
     auto* buttons = new QHBoxLayout;
-    m_saveCsv = newButton("konvergenzCsvSpeichern", text::save_csv, this);
-    m_saveImage = newButton("konvergenzBildSpeichern", text::save_image, this);
+    m_saveCsv = newButton("konvergenzCsvSpeichern", export_text::save_csv, this);
+    m_saveImage = newButton("konvergenzBildSpeichern", export_text::save_image, this);
     connect(m_saveCsv, &QPushButton::clicked, this, &ConvergencePage::chooseCsvFile);
     connect(m_saveImage, &QPushButton::clicked, this, &ConvergencePage::chooseImageFile);
     buttons->addWidget(m_saveCsv);

@@ -30,8 +30,6 @@ namespace text {
 constexpr char title[] = "Verlauf";
 constexpr char exact_label[] = "Exakte Lösung: y(x) =";
 constexpr char exact_name[] = "Exakte Lösung";
-constexpr char save_csv[] = "Als CSV speichern…";
-constexpr char save_image[] = "Bild speichern…";
 constexpr char csv_suggestion[] = "Verlauf.csv";
 constexpr char image_suggestion[] = "Verlauf.png";
 } // namespace text
@@ -157,9 +155,9 @@ void CoursePage::createButtons() {
         buttons->addWidget(button);
         return button;
     };
-    connect(addButton("csvSpeichern", text::save_csv), &QPushButton::clicked, this,
+    connect(addButton("csvSpeichern", export_text::save_csv), &QPushButton::clicked, this,
             &CoursePage::chooseCsvFile);
-    connect(addButton("bildSpeichern", text::save_image), &QPushButton::clicked, this,
+    connect(addButton("bildSpeichern", export_text::save_image), &QPushButton::clicked, this,
             &CoursePage::chooseImageFile);
     buttons->addStretch(1);
     static_cast<QVBoxLayout*>(layout())->addLayout(buttons);

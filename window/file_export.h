@@ -10,6 +10,12 @@
 class QChartView;
 class QWidget;
 
+// The captions of the buttons that save a page's table and its plots.
+namespace export_text {
+inline constexpr char save_csv[] = "Als CSV speichern…";
+inline constexpr char save_image[] = "Bild speichern…";
+} // namespace export_text
+
 // How the course window's pages save files: asking for a name, writing whole files only, and
 // warning when that fails. Tests put their own file names and warnings in.
 class FileExport {
