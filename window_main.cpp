@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window program. It is a module that main loads only when the window is wanted, so that
 // a command-line call never loads Qt Widgets and the libraries the window links.
-#include "window/app_names.h"
-#include "window/integration.h"
+#include "window/main/app_names.h"
+#include "window/main/integration.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Times the calculation against the floor set by its own dependency chain and against Odeint.
 #include "calc/calculate.h"
-#include "calc/course.h"
-#include "calc/number_text.h"
-#include "calc/rk4.h"
+#include "calc/analysis/course.h"
+#include "calc/text/number_text.h"
+#include "calc/core/rk4.h"
 
 #include <benchmark/benchmark.h>
 #include <boost/numeric/odeint/integrate/integrate_n_steps.hpp>

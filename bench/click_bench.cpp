@@ -5,7 +5,7 @@
 //
 //   click_bench [--clicks K] [--lines 0,10000,100000]
 #include "calc/calculate.h"
-#include "window/integration.h"
+#include "window/main/integration.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -8,7 +8,7 @@
 //   course_bench [--runs N] [--later K]   starts N probes, prints a table
 //   course_bench --probe K                one process: prints the first time, then K later ones
 #include "bench/first_paint.h"
-#include "window/integration.h"
+#include "window/main/integration.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

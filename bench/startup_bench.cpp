@@ -9,8 +9,8 @@
 //   startup_bench --probe window    one start: prints nanoseconds from fork to first paint
 #include "bench/first_paint.h"
 #include "bench/process_runs.h"
-#include "window/app_names.h"
-#include "window/integration.h"
+#include "window/main/app_names.h"
+#include "window/main/integration.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "calc/equation.h"
-#include "calc/methods.h"
-#include "calc/number_text.h"
+#include "calc/problem/equation.h"
+#include "calc/core/methods.h"
+#include "calc/text/number_text.h"
 
 #include <optional>
 #include <string>

@@ -2,11 +2,11 @@
 #include "cli/command_line.h"
 
 #include "calc/calculate.h"
-#include "calc/course.h"
-#include "calc/equation.h"
-#include "calc/methods.h"
-#include "calc/study.h"
-#include "window/number_locale.h"
+#include "calc/analysis/course.h"
+#include "calc/problem/equation.h"
+#include "calc/core/methods.h"
+#include "calc/analysis/study.h"
+#include "qt/number_locale.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

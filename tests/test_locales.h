@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "calc/number_text.h"
+#include "calc/text/number_text.h"
 
 // The number conventions of the locales the program is tested under.
 namespace test_locales {

@@ -3,10 +3,10 @@
 // stdout and stderr and how it exits; the window choice is checked on the decision itself,
 // and the window's loading through the program.
 #include "calc/calculate.h"
-#include "calc/course.h"
-#include "calc/equation.h"
-#include "calc/methods.h"
-#include "calc/study.h"
+#include "calc/analysis/course.h"
+#include "calc/problem/equation.h"
+#include "calc/core/methods.h"
+#include "calc/analysis/study.h"
 #include "cli/command_line.h"
 #include "tests/named_case.h"
 #include "tests/test_locales.h"

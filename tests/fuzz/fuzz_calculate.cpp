@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary entry texts to the calculate command under each tested locale.
-#include "../test_locales.h"
+#include "tests/test_locales.h"
 #include "calc/calculate.h"
-#include "calc/course.h"
+#include "calc/analysis/course.h"
 
 #include <algorithm>
 #include <array>

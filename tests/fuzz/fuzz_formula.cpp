@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reads arbitrary bytes as a right-hand side and as an exact solution, in both kinds of locale.
-#include "../test_locales.h"
+#include "tests/test_locales.h"
 #include "calc/calculate.h"
-#include "calc/equation.h"
+#include "calc/problem/equation.h"
 
 #include <bit>
 #include <cmath>

@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "calc/analysis/comparison.h"
+
+#include <cmath>
+
+namespace calc {
+
+namespace {
+
+namespace text {
+constexpr std::string_view step = "Schritt";
+constexpr std::string_view x = "x";
+constexpr std::string_view exact = "y exakt";
+constexpr std::string_view orders = "Beobachtete Ordnung: ";
+constexpr std::string_view between = " \u00b7 ";
+} // namespace text
+
+std::string value_text(std::optional<double> value, const NumberLocale& locale) {
+    return value && std::isfinite(*value) ? format_general(*value, locale) : std::string(no_value);
+}
+
+} // namespace
+
+Comparison compare_methods(const Numbers& numbers, const Equation& f,
+                           const std::optional<ExactSolution>& exact) {
+    Comparison comparison{numbers, steps_of(numbers), exact, {}};
+    comparison.courses.reserve(method_table.size());
+    for (const MethodInfo& method : method_table) {
+        comparison.courses.push_back(build_course(numbers, f, method.id, exact));
+    }
+    return comparison;
+}
+
+std::vector<std::string_view> comparison_columns() {
+    std::vector<std::string_view> columns{text::step, text::x};
+    for (const MethodInfo& method : method_table) {
+        columns.push_back(method.column);
+    }
+    columns.push_back(text::exact);
+    return columns;
+}
+
+// Every method's x advances by the same additions of h, so the first course's x is each one's.
+std::vector<std::string> comparison_cells(const Comparison& comparison, std::size_t row,
+                                          const NumberLocale& locale) {
+    const CourseRow& first = comparison.courses.front().rows[row];
+    std::vector<std::string> cells{std::to_string(first.step), value_text(first.point.x, locale)};
+    for (const Course& course : comparison.courses) {
+        cells.push_back(value_text(course.rows[row].point.y, locale));
+    }
+    cells.push_back(value_text(first.exact, locale));
+    return cells;
+}
+
+std::string comparison_orders_text(const Comparison& comparison, const NumberLocale& locale) {
+    std::string out(text::orders);
+    bool first = true;
+    for (const Course& course : comparison.courses) {
+        if (!first) {
+            out += text::between;
+        }
+        first = false;
+        out += method_info(course.method).column;
+        out += ' ';
+        out += course.order ? format_fixed(*course.order, 2, locale) : std::string(no_value);
+    }
+    return out;
+}
+
+} // namespace calc

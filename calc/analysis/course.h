@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "calc/calculate.h"
+#include "calc/problem/equation.h"
+#include "calc/core/methods.h"
+#include "calc/text/number_text.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace calc {
+
+// One point of the course: the point after `step` passes and what is known there.
+struct CourseRow {
+    int step;
+    Point point;
+    std::optional<Stages> stages; // of the pass that starts here; none on the last row
+    std::optional<double> exact;  // the exact solution at point.x; none where it does not exist
+    std::optional<double> error;  // point.y - exact; none where exact is none or it is not finite
+};
+
+// Everything a calculation went through, for the numbers that calculate accepted.
+struct Course {
+    Numbers numbers;
+    Steps steps;
+    Equation equation;
+    Method method = Method::rk4;
+    std::optional<ExactSolution> exact;
+    std::vector<CourseRow> rows;      // steps.passes + 1 rows, from the start point
+    std::optional<double> order;      // observed order, see observed_order
+    bool order_from_runs = false;     // whether the order compares three runs, for want of exact
+    std::optional<double> pole;       // the first pole of the exact solution on the path
+    std::vector<Point> exact_samples; // the exact solution along the path, for a smooth plot
+};
+
+// The table's column captions of the classical Runge-Kutta method, in order.
+inline constexpr std::string_view course_columns[] = {"Schritt", "x",  "y",       "k1",    "k2",
+                                                      "k3",      "k4", "y exakt", "Fehler"};
+
+// The captions of a method's table: Schritt, x, y, its own k columns, y exakt, Fehler.
+std::vector<std::string_view> course_columns_of(Method method);
+
+// The text of a cell where a value does not exist (U+2013).
+inline constexpr std::string_view no_value = "\u2013";
+
+// Builds the course of numbers that calculate accepted, for y' = f with `method`; `exact` is the
+// solution known or given, none where there is none.
+Course build_course(const Numbers& numbers, const Equation& f, Method method,
+                    const std::optional<ExactSolution>& exact);
+
+// The course of a result line, with the exact solution it carries.
+Course build_course(const ResultLine& line);
+
+// The course of the default equation with the classical Runge-Kutta method.
+Course build_course(const Numbers& numbers);
+
+// The observed order of `method` on the numbers' run: log2(|E(h)| / |E(h/2)|) with the exact
+// solution, else log2(|y_h - y_h/2| / |y_h/2 - y_h/4|) from the ends of three runs.
+std::optional<double> observed_order(const Numbers& numbers, const Equation& f, Method method,
+                                     const std::optional<ExactSolution>& exact);
+
+// The table as CSV text in the locale: the captions, then one line a row, "\n" after each;
+// cells separated by ';' where the decimal separator is ',', else by ','; missing values empty.
+std::string course_csv(const Course& course, const NumberLocale& locale);
+
+// The exact solution aw / (1 + aw (x - ug)(x + ug) / 2) of the default equation at x; none past
+// a pole or where not finite.
+std::optional<double> exact_solution(double ug, double aw, double x);
+
+// The cell texts of a row under course_columns_of(method), "" for an empty k cell and no_value
+// for a missing value.
+std::vector<std::string> course_cells(const CourseRow& row, Method method,
+                                      const NumberLocale& locale);
+
+// The nine cells of a row of the classical Runge-Kutta method.
+std::vector<std::string> course_cells(const CourseRow& row, const NumberLocale& locale);
+
+// "y' = x+y, y(0) = 1, 10 Schritte mit h = 0,1 von x = 0 bis x = 1, Heun (2. Ord.)"; the default
+// equation is written -x·y².
+std::string course_heading(const Course& course, const NumberLocale& locale);
+
+// "Beobachtete Ordnung p = 4,78", or ending in no_value when there is no order; from three runs
+// followed by " (aus h, h/2 und h/4)".
+std::string order_text(const Course& course, const NumberLocale& locale);
+
+// "Die exakte Lösung hat bei x = <x> eine Polstelle."; empty when there is no pole on the path.
+std::string pole_text(const Course& course, const NumberLocale& locale);
+
+} // namespace calc

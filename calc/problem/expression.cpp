@@ -1,0 +1,450 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "calc/problem/expression.h"
+
+#include <muParserBase.h>
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <limits>
+#include <numbers>
+#include <optional>
+#include <system_error>
+
+namespace calc {
+
+namespace {
+
+namespace reason {
+constexpr std::string_view empty = "leer";
+constexpr std::string_view too_long = "zu lang";
+constexpr std::string_view unknown_name = "unbekannter Name";
+constexpr std::string_view unexpected_character = "unerwartetes Zeichen";
+constexpr std::string_view control_character = "unerwartetes Steuerzeichen";
+constexpr std::string_view bad_encoding = "ungültige Zeichenkodierung";
+constexpr std::string_view missing_operand = "Operand fehlt";
+constexpr std::string_view missing_operator = "Operator fehlt vor";
+constexpr std::string_view unexpected_operator = "unerwarteter Operator";
+constexpr std::string_view missing_parenthesis = "fehlende Klammer";
+constexpr std::string_view unexpected_parenthesis = "unerwartete Klammer";
+constexpr std::string_view separator_outside = "Trennzeichen außerhalb einer Funktion";
+constexpr std::string_view unexpected_separator = "unerwartetes Trennzeichen";
+constexpr std::string_view too_many_arguments = "zu viele Argumente für";
+constexpr std::string_view too_few_arguments = "zu wenige Argumente für";
+constexpr std::string_view missing_call = "Klammer nach Funktion fehlt:";
+constexpr std::string_view unreadable = "nicht lesbar";
+} // namespace reason
+
+std::string quoted(std::string_view reason, std::string_view token) {
+    std::string text(reason);
+    text += " \u201e";
+    text += token;
+    text += "\u201c";
+    return text;
+}
+
+double negate(double v) {
+    return -v;
+}
+double identity(double v) {
+    return v;
+}
+// Like the other operations, min and max pass an undefined argument on.
+double minimum(double a, double b) {
+    return std::isnan(a) || std::isnan(b) ? std::numeric_limits<double>::quiet_NaN()
+                                          : (b < a ? b : a);
+}
+double maximum(double a, double b) {
+    return std::isnan(a) || std::isnan(b) ? std::numeric_limits<double>::quiet_NaN()
+                                          : (a < b ? b : a);
+}
+
+using Unary = double (*)(double);
+struct NamedFunction {
+    const char* name;
+    Unary function;
+};
+const std::array<NamedFunction, 14> unary_functions = {{
+    {"sin", [](double v) { return std::sin(v); }},
+    {"cos", [](double v) { return std::cos(v); }},
+    {"tan", [](double v) { return std::tan(v); }},
+    {"asin", [](double v) { return std::asin(v); }},
+    {"acos", [](double v) { return std::acos(v); }},
+    {"atan", [](double v) { return std::atan(v); }},
+    {"sinh", [](double v) { return std::sinh(v); }},
+    {"cosh", [](double v) { return std::cosh(v); }},
+    {"tanh", [](double v) { return std::tanh(v); }},
+    {"exp", [](double v) { return std::exp(v); }},
+    {"ln", [](double v) { return std::log(v); }},
+    {"log10", [](double v) { return std::log10(v); }},
+    {"sqrt", [](double v) { return std::sqrt(v); }},
+    {"abs", [](double v) { return std::fabs(v); }},
+}};
+
+bool is_function_name(std::string_view name) {
+    if (name == "min" || name == "max") {
+        return true;
+    }
+    for (const NamedFunction& f : unary_functions) {
+        if (name == f.name) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool is_name_char(char c) {
+    return is_digit(c) || c == '_' || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// A number: digits, then the decimal separator and digits, then an exponent; no group separators.
+template <char DecimalSeparator> int read_value(const char* text, int* position, double* value) {
+    if (!is_digit(text[0])) {
+        return 0;
+    }
+    std::string digits;
+    std::size_t i = 0;
+    for (; is_digit(text[i]); ++i) {
+        digits += text[i];
+    }
+    if (text[i] == DecimalSeparator) {
+        digits += '.';
+        for (++i; is_digit(text[i]); ++i) {
+            digits += text[i];
+        }
+    }
+    if (text[i] == 'e' || text[i] == 'E') {
+        std::size_t j = i + 1;
+        if (text[j] == '+' || text[j] == '-') {
+            ++j;
+        }
+        if (is_digit(text[j])) {
+            digits += 'e';
+            digits.append(text + i + 1, j - i - 1);
+            for (i = j; is_digit(text[i]); ++i) {
+                digits += text[i];
+            }
+        }
+    }
+    double number = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+    if (error == std::errc::result_out_of_range) {
+        // Too large for a double is infinite; too small is zero.
+        const std::size_t e = digits.find('e');
+        const bool large = e != std::string::npos && digits[e + 1] != '-';
+        number = large ? std::numeric_limits<double>::infinity() : 0.0;
+    } else if (error != std::errc{} || end != digits.data() + digits.size()) {
+        return 0;
+    }
+    *position += static_cast<int>(i);
+    *value = number;
+    return 1;
+}
+
+// The reader of one formula: the library's parser limited to the syntax offered.
+class Parser final : public mu::ParserBase {
+public:
+    Parser(bool decimal_comma, const std::vector<std::string>& variables, double* values)
+        : m_decimal_comma(decimal_comma) {
+        InitCharSets();
+        InitFun();
+        InitConst();
+        InitOprt();
+        SetArgSep(decimal_comma ? ';' : ',');
+        for (std::size_t i = 0; i < variables.size(); ++i) {
+            DefineVar(variables[i], values + i);
+        }
+    }
+
+    char separator() const { return m_decimal_comma ? ';' : ','; }
+
+private:
+    void InitCharSets() override {
+        DefineNameChars("0123456789_abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
+        DefineOprtChars("+-*/^");
+        DefineInfixOprtChars("+-");
+    }
+    void InitFun() override {
+        for (const NamedFunction& f : unary_functions) {
+            DefineFun(f.name, f.function);
+        }
+        DefineFun("min", minimum);
+        DefineFun("max", maximum);
+    }
+    void InitConst() override {
+        DefineConst("pi", std::numbers::pi);
+        DefineConst("e", std::numbers::e);
+    }
+    void InitOprt() override {
+        DefineInfixOprt("-", negate, mu::prINFIX);
+        DefineInfixOprt("+", identity, mu::prINFIX);
+        AddValIdent(m_decimal_comma ? read_value<','> : read_value<'.'>);
+    }
+
+    bool m_decimal_comma;
+};
+
+// Characters that the syntax uses at all; everything else is refused before parsing.
+bool is_offered(char c, char decimal, char separator) {
+    switch (c) {
+    case ' ':
+    case '\t':
+    case '+':
+    case '-':
+    case '*':
+    case '/':
+    case '^':
+    case '(':
+    case ')':
+        return true;
+    default:
+        return is_name_char(c) || c == decimal || c == separator;
+    }
+}
+
+// The length in bytes of the UTF-8 sequence at the front of `text`, or 0 when it is invalid.
+std::size_t sequence_length(std::string_view text) {
+    const auto lead = static_cast<unsigned char>(text[0]);
+    std::size_t length = 0;
+    if (lead < 0x80) {
+        return 1;
+    }
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+    } else {
+        return 0;
+    }
+    if (text.size() < length) {
+        return 0;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+// Refuses what no formula may hold: an empty or too long text, and characters outside the
+// syntax. On success the text is plain ASCII, so the library's byte positions are characters.
+std::optional<ParseError> check_characters(std::string_view text, char decimal, char separator) {
+    int position = 0;
+    std::optional<ParseError> refused;
+    bool blank = true;
+    for (std::size_t i = 0; i < text.size(); ++position) {
+        if (position == formula_length_limit) {
+            return ParseError{std::string(reason::too_long), formula_length_limit + 1};
+        }
+        const std::size_t length = sequence_length(text.substr(i));
+        if (!refused) {
+            const char c = text[i];
+            if (length == 0) {
+                refused = ParseError{std::string(reason::bad_encoding), position + 1};
+            } else if (length == 1 && (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) &&
+                       c != '\t') {
+                refused = ParseError{std::string(reason::control_character), position + 1};
+            } else if (length > 1 || !is_offered(c, decimal, separator)) {
+                refused = ParseError{quoted(reason::unexpected_character, text.substr(i, length)),
+                                     position + 1};
+            }
+            blank = blank && (c == ' ' || c == '\t');
+        }
+        i += length == 0 ? 1 : length;
+    }
+    if (refused) {
+        return refused;
+    }
+    if (blank) {
+        return ParseError{std::string(reason::empty), 1};
+    }
+    return std::nullopt;
+}
+
+// The first argument separator outside every function's parentheses.
+int stray_separator(std::string_view text, char separator) {
+    int depth = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '(') {
+            ++depth;
+        } else if (text[i] == ')') {
+            --depth;
+        } else if (text[i] == separator && depth <= 0) {
+            return static_cast<int>(i) + 1;
+        }
+    }
+    return 1;
+}
+
+ParseError explain(const mu::ParserError& error, std::string_view text) {
+    const std::string token = error.GetToken();
+    const int length = static_cast<int>(text.size());
+    const int position = std::clamp(error.GetPos() + 1, 1, length + 1);
+    auto at = [&](std::string_view why) { return ParseError{std::string(why), position}; };
+    auto with_token = [&](std::string_view why) {
+        return ParseError{quoted(why, token), position};
+    };
+    switch (error.GetCode()) {
+    case mu::ecUNASSIGNABLE_TOKEN: {
+        std::size_t name_length = 0;
+        while (name_length < token.size() && is_name_char(token[name_length])) {
+            ++name_length;
+        }
+        if (name_length == 0) {
+            return ParseError{quoted(reason::unexpected_character, token.substr(0, 1)), position};
+        }
+        const std::string name = token.substr(0, name_length);
+        if (is_function_name(name)) {
+            return ParseError{quoted(reason::missing_call, name), position};
+        }
+        return ParseError{quoted(reason::unknown_name, name), position};
+    }
+    case mu::ecUNEXPECTED_EOF:
+    case mu::ecVAL_EXPECTED:
+        return at(reason::missing_operand);
+    case mu::ecUNEXPECTED_OPERATOR:
+        return with_token(reason::unexpected_operator);
+    case mu::ecUNEXPECTED_VAL:
+    case mu::ecUNEXPECTED_VAR:
+    case mu::ecUNEXPECTED_FUN:
+        return with_token(reason::missing_operator);
+    case mu::ecMISSING_PARENS:
+        return at(reason::missing_parenthesis);
+    case mu::ecUNEXPECTED_PARENS:
+        return with_token(reason::unexpected_parenthesis);
+    case mu::ecUNEXPECTED_ARG:
+        return at(reason::separator_outside);
+    case mu::ecUNEXPECTED_ARG_SEP:
+        return at(reason::unexpected_separator);
+    case mu::ecTOO_MANY_PARAMS:
+        return with_token(reason::too_many_arguments);
+    case mu::ecTOO_FEW_PARAMS:
+        return with_token(reason::too_few_arguments);
+    case mu::ecEMPTY_EXPRESSION:
+        return ParseError{std::string(reason::empty), 1};
+    case mu::ecEXPRESSION_TOO_LONG:
+    case mu::ecUNREASONABLE_NUMBER_OF_COMPUTATIONS:
+    case mu::ecIDENTIFIER_TOO_LONG:
+        return at(reason::too_long);
+    default:
+        return at(reason::unreadable);
+    }
+}
+
+} // namespace
+
+struct Expression::Reader {
+    Reader(std::string text_, std::vector<std::string> variables_, bool decimal_comma_)
+        : text(std::move(text_)), variables(std::move(variables_)), decimal_comma(decimal_comma_),
+          parser(decimal_comma, variables, values.data()) {
+        parser.SetExpr(text);
+    }
+
+    std::string text;
+    std::vector<std::string> variables;
+    bool decimal_comma;
+    std::array<double, 3> values{};
+    Parser parser;
+};
+
+Expression::Expression(std::unique_ptr<Reader> reader) : m_reader(std::move(reader)) {}
+
+Expression::Expression(const Expression& other)
+    : m_reader(std::make_unique<Reader>(other.m_reader->text, other.m_reader->variables,
+                                        other.m_reader->decimal_comma)) {}
+
+Expression& Expression::operator=(const Expression& other) {
+    if (this != &other) {
+        *this = Expression(other);
+    }
+    return *this;
+}
+
+Expression::Expression(Expression&&) noexcept = default;
+Expression& Expression::operator=(Expression&&) noexcept = default;
+Expression::~Expression() = default;
+
+std::variant<Expression, ParseError> Expression::parse(std::string_view text,
+                                                       std::vector<std::string> variables,
+                                                       const NumberLocale& locale) {
+    // The library reads single characters; a decimal separator of several bytes falls back to
+    // the point.
+    const bool decimal_comma = locale.decimal_separator == ",";
+    const char decimal = decimal_comma ? ',' : '.';
+    const char separator = decimal_comma ? ';' : ',';
+    if (auto refused = check_characters(text, decimal, separator)) {
+        return *refused;
+    }
+    try {
+        auto reader =
+            std::make_unique<Reader>(std::string(text), std::move(variables), decimal_comma);
+        // The library reads the formula on its first evaluation.
+        reader->parser.Eval();
+        if (reader->parser.GetNumResults() > 1) {
+            return ParseError{std::string(reason::separator_outside),
+                              stray_separator(text, separator)};
+        }
+        return Expression(std::move(reader));
+    } catch (const mu::ParserError& error) {
+        return explain(error, text);
+    } catch (const std::exception&) {
+        return ParseError{std::string(reason::unreadable), 1};
+    }
+}
+
+double Expression::evaluate(double a, double b) const {
+    m_reader->values[0] = a;
+    m_reader->values[1] = b;
+    return m_reader->parser.Eval();
+}
+
+double Expression::evaluate(double a, double b, double c) const {
+    m_reader->values[0] = a;
+    m_reader->values[1] = b;
+    m_reader->values[2] = c;
+    return m_reader->parser.Eval();
+}
+
+bool within_length_limit(std::string_view text) {
+    // Counted as the reader counts: a UTF-8 sequence is a character, and so is each byte that
+    // belongs to none.
+    int characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++characters) {
+        if (characters == formula_length_limit) {
+            return false;
+        }
+        i += std::max<std::size_t>(1, sequence_length(text.substr(i)));
+    }
+    return true;
+}
+
+std::string without_blanks(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        if (c != ' ' && c != '\t') {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+} // namespace calc

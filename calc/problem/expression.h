@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "calc/text/number_text.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace calc {
+
+// Why a formula could not be read, in German, and the character (1-based) it concerns.
+struct ParseError {
+    std::string reason;
+    int position;
+};
+
+// The longest formula that is read at all, in characters.
+inline constexpr int formula_length_limit = 1000;
+
+// A formula as the user types it: numbers in the locale, + - * / ^, parentheses, pi, e, the
+// functions sin cos tan asin acos atan sinh cosh tanh exp ln log10 sqrt abs min max, and the
+// named variables. Copies are independent, so each thread evaluates its own.
+class Expression {
+public:
+    // Reads `text` in `locale`, where `variables` are the names it may use, in the order in which
+    // evaluate() takes their values.
+    static std::variant<Expression, ParseError>
+    parse(std::string_view text, std::vector<std::string> variables, const NumberLocale& locale);
+
+    Expression(const Expression& other);
+    Expression& operator=(const Expression& other);
+    Expression(Expression&&) noexcept;
+    Expression& operator=(Expression&&) noexcept;
+    ~Expression();
+
+    // The value for the variables' values a, b (and c), in the order given to parse().
+    double evaluate(double a, double b) const;
+    double evaluate(double a, double b, double c) const;
+
+private:
+    struct Reader;
+    explicit Expression(std::unique_ptr<Reader> reader);
+    std::unique_ptr<Reader> m_reader;
+};
+
+// Whether the text has at most formula_length_limit characters.
+bool within_length_limit(std::string_view text);
+
+// The text without any blanks, for comparing formulas as typed.
+std::string without_blanks(std::string_view text);
+
+// The text without leading and trailing blanks.
+std::string_view trimmed(std::string_view text);
+
+} // namespace calc

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "calc/calculate.h"
+#include "calc/analysis/course.h"
+#include "qt/number_locale.h"
+
+#include <QLabel>
+#include <QLocale>
+#include <QStringList>
+#include <QTableWidget>
+
+#include <optional>
+#include <string>
+#include <variant>
+
+// The result line that a press with these entries, equation and method makes; none on a warning.
+inline std::optional<calc::ResultLine>
+lineOf(const std::string& equation, calc::Method method, const QLocale& locale,
+       const calc::EntryTexts& entries = {"10", "0", "1", "1"}) {
+    const calc::Outcome outcome =
+        calc::calculate(calc::Task(entries, equation, method), calcNumberLocale(locale));
+    if (const auto* line = std::get_if<calc::ResultLine>(&outcome)) {
+        return *line;
+    }
+    return std::nullopt;
+}
+
+inline QStringList captionsOf(const QTableWidget* table) {
+    QStringList captions;
+    for (int column = 0; column < table->columnCount(); ++column) {
+        captions.append(table->horizontalHeaderItem(column)->text());
+    }
+    return captions;
+}
+
+inline QStringList rowOf(const QTableWidget* table, int row) {
+    QStringList cells;
+    for (int column = 0; column < table->columnCount(); ++column) {
+        cells.append(table->item(row, column)->text());
+    }
+    return cells;
+}
+
+inline QStringList textsOf(const std::vector<std::string>& cells) {
+    QStringList list;
+    for (const std::string& cell : cells) {
+        list.append(QString::fromStdString(cell));
+    }
+    return list;
+}

@@ -1,0 +1,241 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/course/convergence_page.h"
+
+#include "window/plots/convergence_plot.h"
+#include "window/course/file_export.h"
+#include "qt/number_locale.h"
+#include "window/course/number_table.h"
+#include "qt/qt_text.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPromise>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QtConcurrent>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+namespace text {
+constexpr char title[] = "Konvergenz";
+constexpr char progress[] = "Fortschritt der Studie";
+constexpr char cancel[] = "Abbrechen";
+constexpr char cancelled[] = "Die Studie wurde abgebrochen.";
+constexpr char restart[] = "Erneut starten";
+constexpr char evaluations[] = "x-Achse: Auswertungen von f";
+constexpr char csv_suggestion[] = "Konvergenz.csv";
+constexpr char image_suggestion[] = "Konvergenz.png";
+} // namespace text
+
+const std::vector<calc::Method> all_methods = {calc::Method::euler, calc::Method::heun,
+                                               calc::Method::midpoint, calc::Method::rk3,
+                                               calc::Method::rk4};
+
+QPushButton* newButton(const char* name, const char* caption, QWidget* parent) {
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+ConvergencePage::ConvergencePage(const calc::Course& course, const QLocale& locale,
+                                 const FileExport& files, QWidget* parent)
+    : QWidget(parent), m_numbers(course.numbers), m_equation(course.equation),
+      m_exact(course.exact), m_locale(locale), m_files(files),
+      m_watcher(new QFutureWatcher<Result>(this)) {
+    m_watcher->setObjectName("Studie");
+    new QVBoxLayout(this);
+}
+
+ConvergencePage::~ConvergencePage() {
+    QFuture<Result> future = m_watcher->future();
+    future.cancel();
+    future.waitForFinished();
+}
+
+void ConvergencePage::setExactSolution(const std::optional<calc::ExactSolution>& exact) {
+    m_exact = exact;
+    if (m_wanted) {
+        return;
+    }
+    cancel();
+    m_watcher->waitForFinished();
+    m_wanted = true;
+    if (isVisible()) {
+        start();
+    }
+}
+
+void ConvergencePage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!m_table) {
+        createContents();
+    }
+    if (m_wanted) {
+        start();
+    }
+}
+
+void ConvergencePage::createContents() {
+    auto* column = static_cast<QVBoxLayout*>(layout());
+    createProgress();
+    m_table = new NumberTable(text::title, QString::fromUtf8(text::title), this);
+    column->addWidget(m_table, 2);
+    // The note is read by screen readers from its text, so it has no accessible name.
+    m_roundoff = new QLabel(this);
+    m_roundoff->setObjectName("Rundung");
+    m_roundoff->setWordWrap(true);
+    m_roundoff->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    column->addWidget(m_roundoff);
+    m_evaluations = new QCheckBox(QString::fromUtf8(text::evaluations), this);
+    m_evaluations->setObjectName("auswertungen");
+    connect(m_evaluations, &QCheckBox::toggled, this, &ConvergencePage::showPlot);
+    column->addWidget(m_evaluations);
+    m_plot = new ConvergencePlot(m_locale, this);
+    column->addWidget(m_plot, 3);
+    createButtons();
+
+    connect(m_watcher, &QFutureWatcher<Result>::progressRangeChanged, m_progress,
+            &QProgressBar::setRange);
+    connect(m_watcher, &QFutureWatcher<Result>::progressValueChanged, m_progress,
+            &QProgressBar::setValue);
+    connect(m_watcher, &QFutureWatcher<Result>::finished, this, &ConvergencePage::finish);
+}
+
+// While the study runs: its progress and a cancel button; after a cancel: a note and a button
+// that starts it again.
+void ConvergencePage::createProgress() {
+    m_running = new QWidget(this);
+    auto* running = new QHBoxLayout(m_running);
+    running->setContentsMargins(0, 0, 0, 0);
+    m_progress = new QProgressBar(m_running);
+    m_progress->setObjectName("Fortschritt");
+    m_progress->setAccessibleName(QString::fromUtf8(text::progress));
+    running->addWidget(m_progress, 1);
+    QPushButton* cancel = newButton("abbrechen", text::cancel, m_running);
+    connect(cancel, &QPushButton::clicked, this, &ConvergencePage::cancel);
+    running->addWidget(cancel);
+    layout()->addWidget(m_running);
+
+    m_cancelled = new QWidget(this);
+    auto* cancelled = new QHBoxLayout(m_cancelled);
+    cancelled->setContentsMargins(0, 0, 0, 0);
+    cancelled->addWidget(new QLabel(QString::fromUtf8(text::cancelled), m_cancelled), 1);
+    QPushButton* restart = newButton("neuStarten", text::restart, m_cancelled);
+    connect(restart, &QPushButton::clicked, this, &ConvergencePage::start);
+    cancelled->addWidget(restart);
+    m_cancelled->hide();
+    layout()->addWidget(m_cancelled);
+}
+
+void ConvergencePage::createButtons() {
+    auto* buttons = new QHBoxLayout;
+    m_saveCsv = newButton("konvergenzCsvSpeichern", export_text::save_csv, this);
+    m_saveImage = newButton("konvergenzBildSpeichern", export_text::save_image, this);
+    connect(m_saveCsv, &QPushButton::clicked, this, &ConvergencePage::chooseCsvFile);
+    connect(m_saveImage, &QPushButton::clicked, this, &ConvergencePage::chooseImageFile);
+    buttons->addWidget(m_saveCsv);
+    buttons->addWidget(m_saveImage);
+    buttons->addStretch(1);
+    static_cast<QVBoxLayout*>(layout())->addLayout(buttons);
+}
+
+// The study runs on a thread of the pool and uses a second one itself; it asks the promise
+// after every chunk of passes whether it is to stop.
+void ConvergencePage::start() {
+    m_wanted = false;
+    m_study.reset();
+    m_saveCsv->setEnabled(false);
+    m_saveImage->setEnabled(false);
+    m_progress->setRange(0, 0);
+    m_running->show();
+    m_cancelled->hide();
+    m_watcher->setFuture(QtConcurrent::run(
+        [numbers = m_numbers, f = m_equation, exact = m_exact](QPromise<Result>& promise) {
+            bool ranged = false;
+            Result study = calc::run_study(numbers, f, all_methods, exact, calc::study_pass_limit,
+                                           [&promise, &ranged](int done, int total) {
+                                               if (!ranged) {
+                                                   promise.setProgressRange(0, total);
+                                                   ranged = true;
+                                               }
+                                               promise.setProgressValue(done);
+                                               return !promise.isCanceled();
+                                           });
+            if (study) {
+                promise.addResult(std::move(study));
+            }
+        }));
+}
+
+void ConvergencePage::cancel() {
+    m_watcher->future().cancel();
+}
+
+void ConvergencePage::finish() {
+    // A study replaced by another may still report its end.
+    if (!m_watcher->isFinished()) {
+        return;
+    }
+    m_running->hide();
+    const QFuture<Result> future = m_watcher->future();
+    if (future.isCanceled() || future.resultCount() == 0) {
+        m_cancelled->show();
+        return;
+    }
+    m_study = future.result();
+    showStudy();
+}
+
+void ConvergencePage::showStudy() {
+    const calc::NumberLocale locale = calcNumberLocale(m_locale);
+    const std::size_t count = m_study->methods.empty() ? 0 : m_study->methods.front().runs.size();
+    std::vector<std::vector<std::string>> rows;
+    rows.reserve(count);
+    for (std::size_t j = 0; j < count; ++j) {
+        rows.push_back(calc::study_cells(*m_study, j, locale));
+    }
+    m_table->setCells(fromUtf8List(calc::study_columns(*m_study)), rows);
+    m_roundoff->setText(fromUtf8(calc::roundoff_text(*m_study, locale)));
+    showPlot();
+    m_saveCsv->setEnabled(true);
+    m_saveImage->setEnabled(true);
+}
+
+void ConvergencePage::showPlot() {
+    if (m_study) {
+        m_plot->showStudy(*m_study, m_evaluations->isChecked());
+    }
+}
+
+void ConvergencePage::chooseCsvFile() {
+    const QString fileName = m_files.chooseCsvFile(this, QString::fromUtf8(text::csv_suggestion));
+    if (!fileName.isEmpty()) {
+        saveCsv(fileName);
+    }
+}
+
+void ConvergencePage::chooseImageFile() {
+    const QString fileName =
+        m_files.chooseImageFile(this, QString::fromUtf8(text::image_suggestion));
+    if (!fileName.isEmpty()) {
+        saveImage(fileName);
+    }
+}
+
+bool ConvergencePage::saveCsv(const QString& fileName) {
+    return m_study &&
+           m_files.saveText(this, fileName, calc::study_csv(*m_study, calcNumberLocale(m_locale)));
+}
+
+bool ConvergencePage::saveImage(const QString& fileName) {
+    return m_study && m_files.saveImage(this, fileName, {m_plot});
+}

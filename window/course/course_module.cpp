@@ -1,0 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The course window as a module that the main window loads when it first shows a course, so
+// that the main window starts without Qt Charts.
+#include "window/course/course_module.h"
+#include "calc/analysis/course.h"
+#include "window/course/course_window.h"
+
+extern "C" Q_DECL_EXPORT QWidget* numer_integration_course_window(const calc::ResultLine* line,
+                                                                  const QLocale* locale,
+                                                                  QWidget* parent) {
+    return new CourseWindow(calc::build_course(*line), *locale, parent);
+}

@@ -1,0 +1,248 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/course/course_page.h"
+
+#include "window/plots/course_plot.h"
+#include "window/plots/error_plot.h"
+#include "window/plots/field_overlay.h"
+#include "window/plots/field_plot_panel.h"
+#include "window/course/file_export.h"
+#include "qt/number_locale.h"
+#include "window/course/number_table.h"
+#include "qt/qt_text.h"
+#include "window/plots/step_panel.h"
+
+#include <QHBoxLayout>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace {
+
+namespace text {
+constexpr char title[] = "Verlauf";
+constexpr char exact_label[] = "Exakte Lösung: y(x) =";
+constexpr char exact_name[] = "Exakte Lösung";
+constexpr char csv_suggestion[] = "Verlauf.csv";
+constexpr char image_suggestion[] = "Verlauf.png";
+} // namespace text
+
+// Rows the table shows at the default size, and the plots' height in lines of text.
+constexpr int visible_rows = 10;
+constexpr int plot_lines = 20;
+
+} // namespace
+
+CoursePage::CoursePage(const calc::Course& course, const QLocale& locale, const FileExport& files,
+                       QWidget* parent)
+    : QWidget(parent), m_course(course), m_locale(locale), m_files(files) {
+    new QVBoxLayout(this);
+    createHeading();
+    createExactField();
+    createTable();
+    createPlots();
+    createPassView();
+    createButtons();
+}
+
+void CoursePage::createHeading() {
+    auto* heading =
+        new QLabel(fromUtf8(calc::course_heading(m_course, calcNumberLocale(m_locale))), this);
+    heading->setObjectName("Aufgabe");
+    heading->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QFont font = heading->font();
+    font.setBold(true);
+    heading->setFont(font);
+    layout()->addWidget(heading);
+}
+
+// The catalogue's solution is shown read-only; any other may be typed, and Return applies it.
+void CoursePage::createExactField() {
+    auto* row = new QHBoxLayout;
+    auto* label = new QLabel(QString::fromUtf8(text::exact_label), this);
+    m_exact = new QLineEdit(this);
+    m_exact->setObjectName("exakteLoesung");
+    m_exact->setAccessibleName(QString::fromUtf8(text::exact_name));
+    label->setBuddy(m_exact);
+    const std::optional<calc::ExactSolution>& exact = m_course.exact;
+    if (exact) {
+        m_exact->setText(fromUtf8(exact->text()));
+    }
+    m_exact->setReadOnly(exact && exact->is_known());
+    connect(m_exact, &QLineEdit::returnPressed, this, &CoursePage::applyExactSolution);
+    row->addWidget(label);
+    row->addWidget(m_exact, 1);
+    static_cast<QVBoxLayout*>(layout())->addLayout(row);
+}
+
+void CoursePage::createTable() {
+    m_table = new NumberTable("Tabelle", QString::fromUtf8(text::title), this);
+    showTable();
+    layout()->addWidget(m_table);
+    static_cast<QVBoxLayout*>(layout())->setStretchFactor(m_table, 1);
+
+    const calc::NumberLocale locale = calcNumberLocale(m_locale);
+    m_order = new QLabel(fromUtf8(calc::order_text(m_course, locale)), this);
+    m_order->setObjectName("Ordnung");
+    layout()->addWidget(m_order);
+    if (const std::string pole = calc::pole_text(m_course, locale); !pole.empty()) {
+        auto* note = new QLabel(fromUtf8(pole), this);
+        note->setObjectName("Pol");
+        layout()->addWidget(note);
+    }
+}
+
+void CoursePage::showTable() {
+    const calc::NumberLocale locale = calcNumberLocale(m_locale);
+    std::vector<std::vector<std::string>> rows;
+    rows.reserve(m_course.rows.size());
+    for (const calc::CourseRow& row : m_course.rows) {
+        rows.push_back(calc::course_cells(row, m_course.method, locale));
+    }
+    m_table->setCells(fromUtf8List(calc::course_columns_of(m_course.method)), rows);
+}
+
+// An empty field takes the typed solution away; a faulty one is refused with its reason, and
+// the course stays as it was.
+void CoursePage::applyExactSolution() {
+    if (m_exact->isReadOnly()) {
+        return;
+    }
+    const calc::NumberLocale locale = calcNumberLocale(m_locale);
+    const std::string typed = m_exact->text().toStdString();
+    std::optional<calc::ExactSolution> exact;
+    if (!calc::trimmed(typed).empty()) {
+        auto parsed = calc::ExactSolution::parse(typed, locale);
+        if (const auto* error = std::get_if<calc::ParseError>(&parsed)) {
+            m_files.warn(this, fromUtf8(calc::formula_warning::exact(*error)));
+            return;
+        }
+        exact = std::move(std::get<calc::ExactSolution>(parsed));
+    }
+    m_course = calc::build_course(m_course.numbers, m_course.equation, m_course.method, exact);
+    showTable();
+    m_order->setText(fromUtf8(calc::order_text(m_course, locale)));
+    m_plot->showCourse(m_course);
+    m_errorPlot->showCourse(m_course);
+    emit exactSolutionChanged();
+}
+
+void CoursePage::createPlots() {
+    m_plots = new QWidget(this);
+    auto* row = new QHBoxLayout(m_plots);
+    row->setContentsMargins(0, 0, 0, 0);
+    m_plot = new CoursePlot(m_course, m_locale, m_plots);
+    m_errorPlot = new ErrorPlot(m_course, m_locale, m_plots);
+    row->addWidget(m_plot);
+    row->addWidget(m_errorPlot);
+    layout()->addWidget(m_plots);
+    static_cast<QVBoxLayout*>(layout())->setStretchFactor(m_plots, 1);
+}
+
+void CoursePage::createButtons() {
+    auto* buttons = new QHBoxLayout;
+    const auto addButton = [&](const char* name, const char* caption) {
+        auto* button = new QPushButton(QString::fromUtf8(caption), this);
+        button->setObjectName(name);
+        button->setAutoDefault(false);
+        buttons->addWidget(button);
+        return button;
+    };
+    connect(addButton("csvSpeichern", export_text::save_csv), &QPushButton::clicked, this,
+            &CoursePage::chooseCsvFile);
+    connect(addButton("bildSpeichern", export_text::save_image), &QPushButton::clicked, this,
+            &CoursePage::chooseImageFile);
+    buttons->addStretch(1);
+    static_cast<QVBoxLayout*>(layout())->addLayout(buttons);
+}
+
+// The course's plot gets the direction field and solutions through clicked points, and picks out
+// the pass of the table's current row, which a plot of its own beside it shows in detail.
+void CoursePage::createPassView() {
+    auto* row = static_cast<QHBoxLayout*>(m_plots->layout());
+    const int place = row->indexOf(m_plot);
+    m_field = new FieldPlotPanel(m_plot, m_course.equation, calcNumberLocale(m_locale), m_plots);
+    row->insertWidget(place, m_field);
+    m_step = new StepPanel(m_course, m_locale, m_plots);
+    row->addWidget(m_step);
+    // Three plots as wide as the pass plot needs, however narrow the table is.
+    m_plots->setMinimumWidth(3 * m_step->minimumWidth());
+
+    connect(m_step, &StepPanel::passChanged, this,
+            [this] { m_field->overlay()->highlightPass(m_step->pass()); });
+    connect(m_step, &StepPanel::rowRequested, this, &CoursePage::selectRow);
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, m_step,
+            [this](const QModelIndex& current) { m_step->showRow(current.row()); });
+    // The first pass is shown from the start, without selecting cells.
+    if (m_table->rowCount() > 0) {
+        m_table->selectionModel()->setCurrentIndex(m_table->model()->index(0, 0),
+                                                   QItemSelectionModel::NoUpdate);
+    }
+}
+
+void CoursePage::selectRow(int row) {
+    const QModelIndex index = m_table->model()->index(row, std::max(0, m_table->currentColumn()));
+    if (!index.isValid()) {
+        return;
+    }
+    m_table->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                          QItemSelectionModel::Rows);
+    m_table->scrollTo(index);
+}
+
+QSize CoursePage::defaultSize() const {
+    const int rows = std::min(visible_rows, std::max(1, m_table->rowCount()));
+    const QMargins margins = layout()->contentsMargins();
+    const int spacing = layout()->spacing();
+    int height = margins.top() + margins.bottom();
+    int width = 0;
+    for (int i = 0; i < layout()->count(); ++i) {
+        QLayoutItem* item = layout()->itemAt(i);
+        const QWidget* widget = item->widget();
+        if (widget == m_table) {
+            height += m_table->heightFor(rows);
+        } else if (widget == m_plots) {
+            height += plot_lines * fontMetrics().height();
+        } else {
+            height += item->sizeHint().height();
+            width = std::max(width, item->sizeHint().width());
+        }
+        height += i > 0 ? spacing : 0;
+    }
+    width = std::max(width, m_table->fullWidth()) + margins.left() + margins.right();
+    return {width, height};
+}
+
+void CoursePage::chooseCsvFile() {
+    const QString fileName = m_files.chooseCsvFile(this, QString::fromUtf8(text::csv_suggestion));
+    if (!fileName.isEmpty()) {
+        saveCsv(fileName);
+    }
+}
+
+void CoursePage::chooseImageFile() {
+    const QString fileName =
+        m_files.chooseImageFile(this, QString::fromUtf8(text::image_suggestion));
+    if (!fileName.isEmpty()) {
+        saveImage(fileName);
+    }
+}
+
+void CoursePage::focusTable() {
+    m_table->setFocus();
+}
+
+bool CoursePage::saveCsv(const QString& fileName) {
+    return m_files.saveText(this, fileName, calc::course_csv(m_course, calcNumberLocale(m_locale)));
+}
+
+bool CoursePage::saveImage(const QString& fileName) {
+    return m_files.saveImage(this, fileName, {m_plot, m_errorPlot});
+}

@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/main/choices.h"
+
+#include "calc/problem/equation.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QString>
+
+#include <string_view>
+
+namespace {
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The label is the box's buddy, so assistive tools announce the box by its caption.
+QComboBox* makeChoice(const char* name, QLabel* label, QWidget* parent) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(name);
+    box->setAccessibleName(label->text());
+    label->setBuddy(box);
+    return box;
+}
+
+} // namespace
+
+QComboBox* makeEquationChoice(QLabel* label, QWidget* parent) {
+    QComboBox* box = makeChoice("cboGleichung", label, parent);
+    // Editable through an editor of its own: setEditable would also build the drop-down's
+    // popup, which costs the window's start a millisecond that the first click can pay.
+    box->setLineEdit(new QLineEdit(box));
+    // A typed equation is used as it stands: it neither joins the list nor gets completed to
+    // one of the list, which would turn "x" into "x+y" unasked.
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setCompleter(nullptr);
+    // The box keeps its editor's limit of 32,767 characters, far more than the calculation reads
+    // (it refuses all past 1,000), so that a pasted megabyte stalls neither the box nor a press.
+    for (const calc::KnownEquation& known : calc::catalogue) {
+        box->addItem(fromUtf8(known.text));
+    }
+    box->setEditText(fromUtf8(calc::default_equation));
+    return box;
+}
+
+QComboBox* makeMethodChoice(QLabel* label, QWidget* parent) {
+    QComboBox* box = makeChoice("cboVerfahren", label, parent);
+    for (const calc::MethodInfo& method : calc::method_table) {
+        box->addItem(fromUtf8(method.name), static_cast<int>(method.id));
+        if (method.id == calc::Method::rk4) {
+            box->setCurrentIndex(box->count() - 1);
+        }
+    }
+    return box;
+}
+
+calc::Method chosenMethod(const QComboBox* box) {
+    return static_cast<calc::Method>(box->currentData().toInt());
+}

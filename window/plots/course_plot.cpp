@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/plots/course_plot.h"
+
+#include "calc/analysis/course.h"
+#include "window/plots/plot_curves.h"
+#include "qt/qt_text.h"
+
+#include <QChart>
+#include <QLineSeries>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// The method's points and the exact solution.
+QChart* chartOf(const calc::Course& course, const QLocale& locale) {
+    std::vector<double> xs;
+    std::vector<double> ys;
+    QList<QPointF> points;
+    for (const calc::CourseRow& row : course.rows) {
+        xs.push_back(row.point.x);
+        ys.push_back(row.point.y);
+        if (std::isfinite(row.point.x) && std::isfinite(row.point.y)) {
+            points.append({row.point.x, row.point.y});
+        }
+    }
+    QChart* next = plot::newChart(locale);
+    auto* method = new QLineSeries(next);
+    method->setName(fromUtf8(calc::method_info(course.method).name));
+    method->setPointsVisible(true);
+    method->setMarkerSize(6);
+    method->replace(points);
+    next->addSeries(method);
+    plot::addExactCurveAndAxes(next, course, xs, ys, QPen(QColor(0xd0, 0x40, 0x20), 1.5));
+    return next;
+}
+
+} // namespace
+
+CoursePlot::CoursePlot(const calc::Course& course, const QLocale& locale, QWidget* parent)
+    : QChartView(chartOf(course, locale), parent), m_locale(locale) {
+    plot::setUpView(this, "Diagramm");
+}
+
+void CoursePlot::showCourse(const calc::Course& course) {
+    QChart* previous = chart();
+    setChart(chartOf(course, m_locale));
+    delete previous;
+}

@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/plots/direction_field_item.h"
+
+#include <QChart>
+#include <QPainter>
+#include <QPen>
+#include <QValueAxis>
+
+namespace {
+
+// Above the grid and below the axes and series of a chart.
+constexpr qreal field_z = 2.5;
+
+QValueAxis* firstAxis(const QChart* chart, Qt::Orientation orientation) {
+    const QList<QAbstractAxis*> axes = chart->axes(orientation);
+    return axes.isEmpty() ? nullptr : qobject_cast<QValueAxis*>(axes.front());
+}
+
+} // namespace
+
+DirectionFieldItem::DirectionFieldItem(QChart* chart, const calc::Equation& equation)
+    : QGraphicsObject(chart), m_chart(chart), m_equation(equation) {
+    setZValue(field_z);
+    setAcceptedMouseButtons(Qt::NoButton);
+    connect(chart, &QChart::plotAreaChanged, this, &DirectionFieldItem::refresh);
+    for (const Qt::Orientation orientation : {Qt::Horizontal, Qt::Vertical}) {
+        if (QValueAxis* axis = firstAxis(chart, orientation)) {
+            connect(axis, &QValueAxis::rangeChanged, this, &DirectionFieldItem::refresh);
+        }
+    }
+    refresh();
+}
+
+calc::PlotView DirectionFieldItem::viewOf(const QChart* chart) {
+    const QValueAxis* x = firstAxis(chart, Qt::Horizontal);
+    const QValueAxis* y = firstAxis(chart, Qt::Vertical);
+    const QRectF area = chart->plotArea();
+    if (!x || !y) {
+        return {0, 0, 0, 0, 0, 0};
+    }
+    return {x->min(), x->max(), y->min(), y->max(), area.width(), area.height()};
+}
+
+void DirectionFieldItem::refresh() {
+    const calc::PlotView view = viewOf(m_chart);
+    const std::vector<calc::Segment> segments = calc::direction_field(m_equation, view);
+    prepareGeometryChange();
+    m_area = m_chart->plotArea();
+    m_lines.clear();
+    m_lines.reserve(static_cast<qsizetype>(segments.size()));
+    // The axes map linearly onto the plot area, y upwards; halves keep huge ranges finite.
+    const auto share = [](double value, double low, double high) {
+        return (value / 2 - low / 2) / (high / 2 - low / 2);
+    };
+    for (const calc::Segment& segment : segments) {
+        const QLineF line(
+            m_area.left() + share(segment.from.x, view.x_low, view.x_high) * m_area.width(),
+            m_area.bottom() - share(segment.from.y, view.y_low, view.y_high) * m_area.height(),
+            m_area.left() + share(segment.to.x, view.x_low, view.x_high) * m_area.width(),
+            m_area.bottom() - share(segment.to.y, view.y_low, view.y_high) * m_area.height());
+        if (qIsFinite(line.x1()) && qIsFinite(line.y1()) && qIsFinite(line.x2()) &&
+            qIsFinite(line.y2())) {
+            m_lines.append(line);
+        }
+    }
+    update();
+}
+
+QRectF DirectionFieldItem::boundingRect() const {
+    return m_area;
+}
+
+void DirectionFieldItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
+    painter->save();
+    painter->setClipRect(m_area);
+    QPen pen(QColor(0x90, 0x90, 0x90), 1.2);
+    pen.setCapStyle(Qt::RoundCap);
+    painter->setPen(pen);
+    painter->drawLines(m_lines);
+    painter->restore();
+}

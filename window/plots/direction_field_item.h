@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "calc/analysis/direction_field.h"
+#include "calc/problem/equation.h"
+
+#include <QGraphicsObject>
+#include <QLineF>
+#include <QList>
+
+class QChart;
+
+// The direction field of an equation, drawn into a chart's plot area behind its series. It
+// follows the chart's axes and the plot area's size on screen, so that its segments stay equally
+// long however the plot is resized.
+class DirectionFieldItem : public QGraphicsObject {
+    Q_OBJECT
+
+public:
+    // Draws into `chart`, whose first horizontal and vertical axes give the range.
+    DirectionFieldItem(QChart* chart, const calc::Equation& equation);
+
+    // The view the field was last computed for: the axes' ranges and the plot area's size.
+    static calc::PlotView viewOf(const QChart* chart);
+
+    // The segments as drawn, in the chart's coordinates.
+    const QList<QLineF>& lines() const { return m_lines; }
+
+    QRectF boundingRect() const override;
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
+
+private:
+    void refresh();
+
+    QChart* m_chart;
+    calc::Equation m_equation;
+    QList<QLineF> m_lines;
+    QRectF m_area;
+};

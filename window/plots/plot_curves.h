@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "window/plots/plot_axes.h"
+
+#include <QColor>
+#include <QList>
+#include <QPen>
+#include <QPointF>
+#include <QString>
+
+#include <cstddef>
+#include <vector>
+
+class QChart;
+class QChartView;
+class QLocale;
+
+namespace calc {
+struct Course;
+} // namespace calc
+
+namespace plot {
+
+// The name of the exact solution's curve in every plot.
+inline constexpr char exact_series[] = "exakte Lösung";
+
+// An empty chart whose axes write numbers as the locale does, without grouping, like the tables.
+QChart* newChart(const QLocale& locale);
+
+// Sets up a view that only shows: it takes no focus, so Tab passes it by.
+void setUpView(QChartView* view, const char* name);
+
+// The curve through the points as unbroken pieces within the band: a piece ends where the
+// curve leaves the band, at the band's edge, so that the visible part is drawn exactly.
+std::vector<QList<QPointF>> piecesWithin(const std::vector<QPointF>& points, Range band);
+
+// The colour of the index-th method of calc::method_table, the same in every plot.
+QColor methodColor(std::size_t index);
+
+// The points whose coordinates are both finite.
+QList<QPointF> finitePoints(const std::vector<QPointF>& points);
+
+// Adds the pieces as line series of one name, listed once in the legend.
+void addPieces(QChart* chart, const std::vector<QList<QPointF>>& pieces, const QString& name,
+               const QPen& pen);
+
+// Adds the exact solution of the course as a curve, and axes "x" and "y" over the x and y values
+// of the points drawn. Near a pole the exact solution blows up, so there the y range follows
+// the points alone, and the curve is cut where it leaves the plot well outside that range.
+void addExactCurveAndAxes(QChart* chart, const calc::Course& course, const std::vector<double>& xs,
+                          std::vector<double> ys, const QPen& pen);
+
+} // namespace plot

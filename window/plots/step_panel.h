@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "calc/analysis/course.h"
+#include "calc/analysis/pass_view.h"
+
+#include <QLocale>
+#include <QWidget>
+
+#include <optional>
+
+class QLabel;
+class QPushButton;
+class StepChartView;
+
+// The pass of the row chosen in a course's table: drawn in its own plot, with its local error
+// below and buttons that step to the pass before and after it.
+class StepPanel : public QWidget {
+    Q_OBJECT
+
+public:
+    StepPanel(const calc::Course& course, const QLocale& locale, QWidget* parent = nullptr);
+
+    // Shows the pass that starts at `row`; the last row, and -1, show none.
+    void showRow(int row);
+    int row() const { return m_row; }
+    const std::optional<calc::PassView>& pass() const { return m_pass; }
+
+signals:
+    // A button asks for the row of the pass before or after the one shown.
+    void rowRequested(int row);
+    // Another pass, or none, is shown.
+    void passChanged();
+
+private:
+    calc::Course m_course;
+    calc::NumberLocale m_locale;
+    StepChartView* m_plot = nullptr;
+    QLabel* m_error = nullptr;
+    QPushButton* m_previous = nullptr;
+    QPushButton* m_next = nullptr;
+    int m_row = -1;
+    std::optional<calc::PassView> m_pass;
+};
