@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/course/course_page.h"
 
+#include "qt/number_locale.h"
+#include "qt/qt_text.h"
+#include "window/course/file_export.h"
+#include "window/course/number_table.h"
 #include "window/plots/course_plot.h"
 #include "window/plots/error_plot.h"
 #include "window/plots/field_overlay.h"
 #include "window/plots/field_plot_panel.h"
-#include "window/course/file_export.h"
-#include "qt/number_locale.h"
-#include "window/course/number_table.h"
-#include "qt/qt_text.h"
-#include "window/plots/step_panel.h"
+#include "window/plots/pass_panel.h"
 
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
@@ -170,16 +170,16 @@ void CoursePage::createPassView() {
     const int place = row->indexOf(m_plot);
     m_field = new FieldPlotPanel(m_plot, m_course.equation, calcNumberLocale(m_locale), m_plots);
     row->insertWidget(place, m_field);
-    m_step = new StepPanel(m_course, m_locale, m_plots);
-    row->addWidget(m_step);
+    m_passPanel = new PassPanel(m_course, m_locale, m_plots);
+    row->addWidget(m_passPanel);
     // Three plots as wide as the pass plot needs, however narrow the table is.
-    m_plots->setMinimumWidth(3 * m_step->minimumWidth());
+    m_plots->setMinimumWidth(3 * m_passPanel->minimumWidth());
 
-    connect(m_step, &StepPanel::passChanged, this,
-            [this] { m_field->overlay()->highlightPass(m_step->pass()); });
-    connect(m_step, &StepPanel::rowRequested, this, &CoursePage::selectRow);
-    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, m_step,
-            [this](const QModelIndex& current) { m_step->showRow(current.row()); });
+    connect(m_passPanel, &PassPanel::passChanged, this,
+            [this] { m_field->overlay()->highlightPass(m_passPanel->pass()); });
+    connect(m_passPanel, &PassPanel::rowRequested, this, &CoursePage::selectRow);
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, m_passPanel,
+            [this](const QModelIndex& current) { m_passPanel->showRow(current.row()); });
     // The first pass is shown from the start, without selecting cells.
     if (m_table->rowCount() > 0) {
         m_table->selectionModel()->setCurrentIndex(m_table->model()->index(0, 0),

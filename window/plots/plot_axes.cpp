@@ -33,8 +33,8 @@ QCategoryAxis* addLinearAxis(QChart* chart, const QString& title, Qt::Alignment 
     return axis;
 }
 
-// Each label is computed as a multiple of the step, so that zero is exactly zero; the labels have
-// enough digits to tell them apart.
+// Each label is computed as a multiple of the spacing, so that zero is exactly zero; the labels
+// have enough digits to tell them apart.
 void setLinearRange(QCategoryAxis* axis, Range range, const QLocale& locale) {
     axis->setRange(range.low, range.high);
     axis->setStartValue(range.low);
@@ -44,21 +44,21 @@ void setLinearRange(QCategoryAxis* axis, Range range, const QLocale& locale) {
     }
     const double rough = span / 6;
     const double power = std::pow(10.0, std::floor(std::log10(rough)));
-    double step = 10 * power;
+    double spacing = 10 * power;
     for (const double factor : {1.0, 2.0, 5.0}) {
         if (factor * power >= rough) {
-            step = factor * power;
+            spacing = factor * power;
             break;
         }
     }
-    if (!std::isfinite(step) || !(step > 0) || span / step > 10) {
+    if (!std::isfinite(spacing) || !(spacing > 0) || span / spacing > 10) {
         return;
     }
     const double magnitude = std::max(std::fabs(range.low), std::fabs(range.high));
     const int digits =
-        std::clamp(static_cast<int>(std::ceil(std::log10(magnitude / step))) + 1, 3, 15);
-    for (double k = std::ceil(range.low / step); k * step <= range.high; ++k) {
-        const double value = k * step + 0.0; // -0 from ceil(-0.25) reads as 0
+        std::clamp(static_cast<int>(std::ceil(std::log10(magnitude / spacing))) + 1, 3, 15);
+    for (double k = std::ceil(range.low / spacing); k * spacing <= range.high; ++k) {
+        const double value = k * spacing + 0.0; // -0 from ceil(-0.25) reads as 0
         axis->append(locale.toString(value, 'G', digits), value);
     }
 }
