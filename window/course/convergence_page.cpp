@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/course/convergence_page.h"
 
-#include "window/plots/convergence_plot.h"
-#include "window/course/file_export.h"
 #include "qt/number_locale.h"
-#include "window/course/number_table.h"
 #include "qt/qt_text.h"
+#include "window/course/file_export.h"
+#include "window/course/number_table.h"
+#include "window/plots/convergence_plot.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -33,9 +33,14 @@ constexpr char csv_suggestion[] = "Konvergenz.csv";
 constexpr char image_suggestion[] = "Konvergenz.png";
 } // namespace text
 
-const std::vector<calc::Method> all_methods = {calc::Method::euler, calc::Method::heun,
-                                               calc::Method::midpoint, calc::Method::rk3,
-                                               calc::Method::rk4};
+// Every method, in the order of calc::method_table.
+std::vector<calc::Method> allMethods() {
+    std::vector<calc::Method> methods;
+    for (const calc::MethodInfo& method : calc::method_table) {
+        methods.push_back(method.id);
+    }
+    return methods;
+}
 
 QPushButton* newButton(const char* name, const char* caption, QWidget* parent) {
     auto* button = new QPushButton(QString::fromUtf8(caption), parent);
@@ -161,7 +166,7 @@ void ConvergencePage::start() {
     m_watcher->setFuture(QtConcurrent::run(
         [numbers = m_numbers, f = m_equation, exact = m_exact](QPromise<Result>& promise) {
             bool ranged = false;
-            Result study = calc::run_study(numbers, f, all_methods, exact, calc::study_pass_limit,
+            Result study = calc::run_study(numbers, f, allMethods(), exact, calc::study_pass_limit,
                                            [&promise, &ranged](int done, int total) {
                                                if (!ranged) {
                                                    promise.setProgressRange(0, total);

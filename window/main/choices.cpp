@@ -2,19 +2,13 @@
 #include "window/main/choices.h"
 
 #include "calc/problem/equation.h"
+#include "qt/qt_text.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QString>
-
-#include <string_view>
 
 namespace {
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The label is the box's buddy, so assistive tools announce the box by its caption.
 QComboBox* makeChoice(const char* name, QLabel* label, QWidget* parent) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/plots/pass_chart_view.h"
 
+#include "qt/qt_text.h"
 #include "window/plots/plot_curves.h"
 
 #include <QChart>
@@ -29,10 +30,6 @@ constexpr QRgb pass_line_colour = 0x2060c0;
 constexpr QRgb stage_colour = 0x104080;
 constexpr QRgb slope_colour = 0x208040;
 constexpr QRgb solution_colour = 0xd04020;
-
-bool finite(QPointF p) {
-    return std::isfinite(p.x()) && std::isfinite(p.y());
-}
 
 struct Span {
     double low = std::numeric_limits<double>::infinity();
@@ -94,8 +91,7 @@ PassChartView::PassChartView(const QLocale& locale, QWidget* parent)
         m_slopes[i] = addLine(QPen(QColor(slope_colour), 2));
         m_slopes[i]->setName(QString::fromUtf8(text::slopes));
         auto* stage = new QScatterSeries(chart);
-        stage->setName(QString::fromUtf8(calc::stage_names[i].data(),
-                                         static_cast<qsizetype>(calc::stage_names[i].size())));
+        stage->setName(fromUtf8(calc::stage_names[i]));
         stage->setMarkerSize(9);
         stage->setColor(QColor(stage_colour));
         stage->setBorderColor(QColor(stage_colour));
@@ -176,7 +172,7 @@ void PassChartView::showPass(const std::optional<calc::PassView>& pass) {
     const auto show = [&](QXYSeries* series, const QList<QPointF>& points) {
         QList<QPointF> shown;
         for (const QPointF& point : points) {
-            if (finite(point)) {
+            if (plot::finite(point)) {
                 shown.append(point);
                 ys.add(point.y());
             }

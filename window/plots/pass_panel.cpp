@@ -3,6 +3,7 @@
 
 #include "qt/number_locale.h"
 #include "window/plots/pass_chart_view.h"
+#include "window/plots/plot_curves.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,10 +19,6 @@ constexpr char previous[] = "Vorheriger Schritt";
 constexpr char next[] = "Nächster Schritt";
 } // namespace text
 
-constexpr int min_width_chars = 55;
-// High enough for the axes, their labels and the legend around a readable plot area.
-constexpr int min_height_lines = 15;
-
 } // namespace
 
 PassPanel::PassPanel(const calc::Course& course, const QLocale& locale, QWidget* parent)
@@ -30,9 +27,8 @@ PassPanel::PassPanel(const calc::Course& course, const QLocale& locale, QWidget*
     layout->setContentsMargins(0, 0, 0, 0);
     m_plot = new PassChartView(locale, this);
     layout->addWidget(m_plot, 1);
-    m_plot->setMinimumHeight(min_height_lines * fontMetrics().height());
-    // Wide enough for the stages to stand apart, however narrow the table is.
-    setMinimumWidth(min_width_chars * fontMetrics().averageCharWidth());
+    // Wide enough for the stages to stand apart.
+    plot::setPanelMinimumSize(this, m_plot);
 
     // Without an accessible name, a screen reader reads the label's text.
     m_error = new QLabel(this);

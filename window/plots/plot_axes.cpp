@@ -5,6 +5,7 @@
 #include <QChart>
 #include <QLocale>
 #include <QLogValueAxis>
+#include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
@@ -89,6 +90,11 @@ void attachToAll(QChart* chart, QAbstractAxis* x, QAbstractAxis* y) {
         series->attachAxis(x);
         series->attachAxis(y);
     }
+}
+
+QValueAxis* firstAxis(const QChart* chart, Qt::Orientation orientation) {
+    const QList<QAbstractAxis*> axes = chart->axes(orientation);
+    return axes.isEmpty() ? nullptr : qobject_cast<QValueAxis*>(axes.front());
 }
 
 std::optional<Range> rangeOf(const std::vector<double>& values) {
