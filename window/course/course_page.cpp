@@ -15,7 +15,6 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -30,8 +29,6 @@ namespace text {
 constexpr char title[] = "Verlauf";
 constexpr char exact_label[] = "Exakte Lösung: y(x) =";
 constexpr char exact_name[] = "Exakte Lösung";
-constexpr char csv_suggestion[] = "Verlauf.csv";
-constexpr char image_suggestion[] = "Verlauf.png";
 } // namespace text
 
 // Rows the table shows at the default size, and the plots' height in lines of text.
@@ -147,20 +144,10 @@ void CoursePage::createPlots() {
 }
 
 void CoursePage::createButtons() {
-    auto* buttons = new QHBoxLayout;
-    const auto addButton = [&](const char* name, const char* caption) {
-        auto* button = new QPushButton(QString::fromUtf8(caption), this);
-        button->setObjectName(name);
-        button->setAutoDefault(false);
-        buttons->addWidget(button);
-        return button;
-    };
-    connect(addButton("csvSpeichern", export_text::save_csv), &QPushButton::clicked, this,
-            &CoursePage::chooseCsvFile);
-    connect(addButton("bildSpeichern", export_text::save_image), &QPushButton::clicked, this,
-            &CoursePage::chooseImageFile);
-    buttons->addStretch(1);
-    static_cast<QVBoxLayout*>(layout())->addLayout(buttons);
+    m_files.addSaveButtons(
+        static_cast<QVBoxLayout*>(layout()), this, {"csvSpeichern", "bildSpeichern", text::title},
+        [this](const QString& fileName) { return saveCsv(fileName); },
+        [this](const QString& fileName) { return saveImage(fileName); });
 }
 
 // The course's plot gets the direction field and solutions through clicked points, and picks out
@@ -218,21 +205,6 @@ QSize CoursePage::defaultSize() const {
     }
     width = std::max(width, m_table->fullWidth()) + margins.left() + margins.right();
     return {width, height};
-}
-
-void CoursePage::chooseCsvFile() {
-    const QString fileName = m_files.chooseCsvFile(this, QString::fromUtf8(text::csv_suggestion));
-    if (!fileName.isEmpty()) {
-        saveCsv(fileName);
-    }
-}
-
-void CoursePage::chooseImageFile() {
-    const QString fileName =
-        m_files.chooseImageFile(this, QString::fromUtf8(text::image_suggestion));
-    if (!fileName.isEmpty()) {
-        saveImage(fileName);
-    }
 }
 
 void CoursePage::focusTable() {

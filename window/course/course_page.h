@@ -55,8 +55,6 @@ private:
     void selectRow(int row);
     void showTable();
     void applyExactSolution();
-    void chooseCsvFile();
-    void chooseImageFile();
 
     calc::Course m_course;
     QLocale m_locale;
