@@ -44,7 +44,7 @@ void CourseWindow::createPages(const calc::Course& course, const QLocale& locale
     m_pages->tabBar()->setObjectName("Seitenwahl");
     m_course = new CoursePage(course, locale, m_files, m_pages);
     m_pages->addTab(m_course, QString::fromUtf8(text::course_page));
-    m_comparison = new ComparisonPage(course, locale, m_pages);
+    m_comparison = new ComparisonPage(course, locale, m_files, m_pages);
     m_pages->addTab(m_comparison, QString::fromUtf8(text::comparison_page));
     m_convergence = new ConvergencePage(course, locale, m_files, m_pages);
     m_pages->addTab(m_convergence, QString::fromUtf8(text::convergence_page));
