@@ -37,14 +37,15 @@ struct MethodInfo {
     std::string_view short_name; // in captions: "Heun"
     std::string_view column;     // side by side with the others: "Euler-Cauchy"
     int stages;                  // evaluations of f in a pass
+    std::uint32_t colour;        // 0xRRGGBB, its plots' colour
 };
 
 inline constexpr std::array<MethodInfo, 5> method_table = {{
-    {Method::euler, "Euler-Cauchy (1. Ord.)", "euler", "Euler", "Euler-Cauchy", 1},
-    {Method::heun, "Heun (2. Ord.)", "heun", "Heun", "Heun", 2},
-    {Method::midpoint, "Mittelpunkt (2. Ord.)", "mittelpunkt", "Mittelpunkt", "Mittelpunkt", 2},
-    {Method::rk3, "Runge-Kutta-3. Ord.", "rk3", "RK3", "RK3", 3},
-    {Method::rk4, "Runge-Kutta-4. Ord.", "rk4", "RK4", "RK4", 4},
+    {Method::euler, "Euler-Cauchy (1. Ord.)", "euler", "Euler", "Euler-Cauchy", 1, 0x1f77b4},
+    {Method::heun, "Heun (2. Ord.)", "heun", "Heun", "Heun", 2, 0xff7f0e},
+    {Method::midpoint, "Mittelpunkt (2. Ord.)", "mittelpunkt", "Mittelpunkt", "Mittelpunkt", 2, 0x2ca02c},
+    {Method::rk3, "Runge-Kutta-3. Ord.", "rk3", "RK3", "RK3", 3, 0x9467bd},
+    {Method::rk4, "Runge-Kutta-4. Ord.", "rk4", "RK4", "RK4", 4, 0xd62728},
 }};
 
 constexpr const MethodInfo& method_info(Method method) {

@@ -2,11 +2,13 @@
 #include "window/course/comparison_page.h"
 
 #include "calc/analysis/comparison.h"
+#include "qt/number_locale.h"
+#include "qt/qt_text.h"
+#include "window/course/csv_text.h"
+#include "window/course/file_export.h"
+#include "window/course/number_table.h"
 #include "window/plots/comparison_error_plot.h"
 #include "window/plots/comparison_plot.h"
-#include "qt/number_locale.h"
-#include "window/course/number_table.h"
-#include "qt/qt_text.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,9 +23,10 @@ constexpr char title[] = "Vergleich";
 
 } // namespace
 
-ComparisonPage::ComparisonPage(const calc::Course& course, const QLocale& locale, QWidget* parent)
+ComparisonPage::ComparisonPage(const calc::Course& course, const QLocale& locale,
+                               const FileExport& files, QWidget* parent)
     : QWidget(parent), m_numbers(course.numbers), m_equation(course.equation),
-      m_exact(course.exact), m_locale(locale) {
+      m_exact(course.exact), m_locale(locale), m_files(files) {
     new QVBoxLayout(this);
 }
 
@@ -63,17 +66,31 @@ void ComparisonPage::createContents() {
     row->addWidget(m_plot);
     row->addWidget(m_errorPlot);
     column->addWidget(plots, 1);
+    m_files.addSaveButtons(
+        column, this, {"vergleichCsvSpeichern", "vergleichBildSpeichern", title},
+        [this](const QString& fileName) { return saveCsv(fileName); },
+        [this](const QString& fileName) { return saveImage(fileName); });
     showTable(comparison);
 }
 
 void ComparisonPage::showTable(const calc::Comparison& comparison) {
     const calc::NumberLocale locale = calcNumberLocale(m_locale);
-    std::vector<std::vector<std::string>> rows;
     const std::size_t count = comparison.courses.front().rows.size();
-    rows.reserve(count);
+    m_rows.clear();
+    m_rows.reserve(count);
     for (std::size_t row = 0; row < count; ++row) {
-        rows.push_back(calc::comparison_cells(comparison, row, locale));
+        m_rows.push_back(calc::comparison_cells(comparison, row, locale));
     }
-    m_table->setCells(fromUtf8List(calc::comparison_columns()), rows);
+    m_table->setCells(fromUtf8List(calc::comparison_columns()), m_rows);
     m_orders->setText(fromUtf8(calc::comparison_orders_text(comparison, locale)));
+}
+
+bool ComparisonPage::saveCsv(const QString& fileName) {
+    return m_table && m_files.saveText(
+                          this, fileName,
+                          csvText(calc::comparison_columns(), m_rows, calcNumberLocale(m_locale)));
+}
+
+bool ComparisonPage::saveImage(const QString& fileName) {
+    return m_table && m_files.saveImage(this, fileName, {m_plot, m_errorPlot});
 }

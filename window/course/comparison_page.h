@@ -4,9 +4,12 @@
 #include "calc/analysis/course.h"
 
 #include <QLocale>
+#include <QString>
 #include <QWidget>
 
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace calc {
 struct Comparison;
@@ -14,6 +17,7 @@ struct Comparison;
 
 class ComparisonErrorPlot;
 class ComparisonPlot;
+class FileExport;
 class NumberTable;
 class QLabel;
 
@@ -23,10 +27,16 @@ class ComparisonPage : public QWidget {
     Q_OBJECT
 
 public:
-    ComparisonPage(const calc::Course& course, const QLocale& locale, QWidget* parent);
+    ComparisonPage(const calc::Course& course, const QLocale& locale, const FileExport& files,
+                   QWidget* parent);
 
     // Compares against this exact solution from now on.
     void setExactSolution(const std::optional<calc::ExactSolution>& exact);
+
+    // Write the table as CSV, and both plots side by side as SVG or an image; false after a
+    // warning or before the page was first shown.
+    bool saveCsv(const QString& fileName);
+    bool saveImage(const QString& fileName);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -39,6 +49,8 @@ private:
     calc::Equation m_equation;
     std::optional<calc::ExactSolution> m_exact;
     QLocale m_locale;
+    const FileExport& m_files;
+    std::vector<std::vector<std::string>> m_rows; // the table's cells
     NumberTable* m_table = nullptr;
     QLabel* m_orders = nullptr;
     ComparisonPlot* m_plot = nullptr;

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/course/convergence_page.h"
 
-#include "window/plots/convergence_plot.h"
-#include "window/course/file_export.h"
 #include "qt/number_locale.h"
-#include "window/course/number_table.h"
 #include "qt/qt_text.h"
+#include "window/course/file_export.h"
+#include "window/course/number_table.h"
+#include "window/course/push_button.h"
+#include "window/plots/convergence_plot.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -29,19 +30,15 @@ constexpr char cancel[] = "Abbrechen";
 constexpr char cancelled[] = "Die Studie wurde abgebrochen.";
 constexpr char restart[] = "Erneut starten";
 constexpr char evaluations[] = "x-Achse: Auswertungen von f";
-constexpr char csv_suggestion[] = "Konvergenz.csv";
-constexpr char image_suggestion[] = "Konvergenz.png";
 } // namespace text
 
-const std::vector<calc::Method> all_methods = {calc::Method::euler, calc::Method::heun,
-                                               calc::Method::midpoint, calc::Method::rk3,
-                                               calc::Method::rk4};
-
-QPushButton* newButton(const char* name, const char* caption, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
+// Every method, in the order of calc::method_table.
+std::vector<calc::Method> allMethods() {
+    std::vector<calc::Method> methods;
+    for (const calc::MethodInfo& method : calc::method_table) {
+        methods.push_back(method.id);
+    }
+    return methods;
 }
 
 } // namespace
@@ -137,15 +134,13 @@ void ConvergencePage::createProgress() {
 }
 
 void ConvergencePage::createButtons() {
-    auto* buttons = new QHBoxLayout;
-    m_saveCsv = newButton("konvergenzCsvSpeichern", export_text::save_csv, this);
-    m_saveImage = newButton("konvergenzBildSpeichern", export_text::save_image, this);
-    connect(m_saveCsv, &QPushButton::clicked, this, &ConvergencePage::chooseCsvFile);
-    connect(m_saveImage, &QPushButton::clicked, this, &ConvergencePage::chooseImageFile);
-    buttons->addWidget(m_saveCsv);
-    buttons->addWidget(m_saveImage);
-    buttons->addStretch(1);
-    static_cast<QVBoxLayout*>(layout())->addLayout(buttons);
+    const SaveButtons buttons = m_files.addSaveButtons(
+        static_cast<QVBoxLayout*>(layout()), this,
+        {"konvergenzCsvSpeichern", "konvergenzBildSpeichern", text::title},
+        [this](const QString& fileName) { return saveCsv(fileName); },
+        [this](const QString& fileName) { return saveImage(fileName); });
+    m_saveCsv = buttons.csv;
+    m_saveImage = buttons.image;
 }
 
 // The study runs on a thread of the pool and uses a second one itself; it asks the promise
@@ -161,7 +156,7 @@ void ConvergencePage::start() {
     m_watcher->setFuture(QtConcurrent::run(
         [numbers = m_numbers, f = m_equation, exact = m_exact](QPromise<Result>& promise) {
             bool ranged = false;
-            Result study = calc::run_study(numbers, f, all_methods, exact, calc::study_pass_limit,
+            Result study = calc::run_study(numbers, f, allMethods(), exact, calc::study_pass_limit,
                                            [&promise, &ranged](int done, int total) {
                                                if (!ranged) {
                                                    promise.setProgressRange(0, total);
@@ -213,21 +208,6 @@ void ConvergencePage::showStudy() {
 void ConvergencePage::showPlot() {
     if (m_study) {
         m_plot->showStudy(*m_study, m_evaluations->isChecked());
-    }
-}
-
-void ConvergencePage::chooseCsvFile() {
-    const QString fileName = m_files.chooseCsvFile(this, QString::fromUtf8(text::csv_suggestion));
-    if (!fileName.isEmpty()) {
-        saveCsv(fileName);
-    }
-}
-
-void ConvergencePage::chooseImageFile() {
-    const QString fileName =
-        m_files.chooseImageFile(this, QString::fromUtf8(text::image_suggestion));
-    if (!fileName.isEmpty()) {
-        saveImage(fileName);
     }
 }
 

@@ -54,8 +54,6 @@ private:
     void finish();
     void showStudy();
     void showPlot();
-    void chooseCsvFile();
-    void chooseImageFile();
 
     calc::Numbers m_numbers;
     calc::Equation m_equation;

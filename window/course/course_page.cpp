@@ -1,21 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/course/course_page.h"
 
+#include "qt/number_locale.h"
+#include "qt/qt_text.h"
+#include "window/course/file_export.h"
+#include "window/course/number_table.h"
 #include "window/plots/course_plot.h"
 #include "window/plots/error_plot.h"
 #include "window/plots/field_overlay.h"
 #include "window/plots/field_plot_panel.h"
-#include "window/course/file_export.h"
-#include "qt/number_locale.h"
-#include "window/course/number_table.h"
-#include "qt/qt_text.h"
-#include "window/plots/step_panel.h"
+#include "window/plots/pass_panel.h"
 
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -30,8 +29,6 @@ namespace text {
 constexpr char title[] = "Verlauf";
 constexpr char exact_label[] = "Exakte Lösung: y(x) =";
 constexpr char exact_name[] = "Exakte Lösung";
-constexpr char csv_suggestion[] = "Verlauf.csv";
-constexpr char image_suggestion[] = "Verlauf.png";
 } // namespace text
 
 // Rows the table shows at the default size, and the plots' height in lines of text.
@@ -147,20 +144,10 @@ void CoursePage::createPlots() {
 }
 
 void CoursePage::createButtons() {
-    auto* buttons = new QHBoxLayout;
-    const auto addButton = [&](const char* name, const char* caption) {
-        auto* button = new QPushButton(QString::fromUtf8(caption), this);
-        button->setObjectName(name);
-        button->setAutoDefault(false);
-        buttons->addWidget(button);
-        return button;
-    };
-    connect(addButton("csvSpeichern", export_text::save_csv), &QPushButton::clicked, this,
-            &CoursePage::chooseCsvFile);
-    connect(addButton("bildSpeichern", export_text::save_image), &QPushButton::clicked, this,
-            &CoursePage::chooseImageFile);
-    buttons->addStretch(1);
-    static_cast<QVBoxLayout*>(layout())->addLayout(buttons);
+    m_files.addSaveButtons(
+        static_cast<QVBoxLayout*>(layout()), this, {"csvSpeichern", "bildSpeichern", text::title},
+        [this](const QString& fileName) { return saveCsv(fileName); },
+        [this](const QString& fileName) { return saveImage(fileName); });
 }
 
 // The course's plot gets the direction field and solutions through clicked points, and picks out
@@ -170,16 +157,16 @@ void CoursePage::createPassView() {
     const int place = row->indexOf(m_plot);
     m_field = new FieldPlotPanel(m_plot, m_course.equation, calcNumberLocale(m_locale), m_plots);
     row->insertWidget(place, m_field);
-    m_step = new StepPanel(m_course, m_locale, m_plots);
-    row->addWidget(m_step);
+    m_passPanel = new PassPanel(m_course, m_locale, m_plots);
+    row->addWidget(m_passPanel);
     // Three plots as wide as the pass plot needs, however narrow the table is.
-    m_plots->setMinimumWidth(3 * m_step->minimumWidth());
+    m_plots->setMinimumWidth(3 * m_passPanel->minimumWidth());
 
-    connect(m_step, &StepPanel::passChanged, this,
-            [this] { m_field->overlay()->highlightPass(m_step->pass()); });
-    connect(m_step, &StepPanel::rowRequested, this, &CoursePage::selectRow);
-    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, m_step,
-            [this](const QModelIndex& current) { m_step->showRow(current.row()); });
+    connect(m_passPanel, &PassPanel::passChanged, this,
+            [this] { m_field->overlay()->highlightPass(m_passPanel->pass()); });
+    connect(m_passPanel, &PassPanel::rowRequested, this, &CoursePage::selectRow);
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, m_passPanel,
+            [this](const QModelIndex& current) { m_passPanel->showRow(current.row()); });
     // The first pass is shown from the start, without selecting cells.
     if (m_table->rowCount() > 0) {
         m_table->selectionModel()->setCurrentIndex(m_table->model()->index(0, 0),
@@ -218,21 +205,6 @@ QSize CoursePage::defaultSize() const {
     }
     width = std::max(width, m_table->fullWidth()) + margins.left() + margins.right();
     return {width, height};
-}
-
-void CoursePage::chooseCsvFile() {
-    const QString fileName = m_files.chooseCsvFile(this, QString::fromUtf8(text::csv_suggestion));
-    if (!fileName.isEmpty()) {
-        saveCsv(fileName);
-    }
-}
-
-void CoursePage::chooseImageFile() {
-    const QString fileName =
-        m_files.chooseImageFile(this, QString::fromUtf8(text::image_suggestion));
-    if (!fileName.isEmpty()) {
-        saveImage(fileName);
-    }
 }
 
 void CoursePage::focusTable() {

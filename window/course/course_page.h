@@ -15,7 +15,7 @@ class FileExport;
 class NumberTable;
 class QLabel;
 class QLineEdit;
-class StepPanel;
+class PassPanel;
 
 // The page "Verlauf": every pass of one calculation in a table, the exact solution, the error,
 // the observed order and plots of the course and its error. For an equation outside the
@@ -55,8 +55,6 @@ private:
     void selectRow(int row);
     void showTable();
     void applyExactSolution();
-    void chooseCsvFile();
-    void chooseImageFile();
 
     calc::Course m_course;
     QLocale m_locale;
@@ -69,5 +67,5 @@ private:
     ErrorPlot* m_errorPlot = nullptr;
     // The pass of the current row, and the direction field of the course's plot.
     FieldPlotPanel* m_field = nullptr;
-    StepPanel* m_step = nullptr;
+    PassPanel* m_passPanel = nullptr;
 };

@@ -4,9 +4,9 @@
 #include "window/course/comparison_page.h"
 #include "window/course/convergence_page.h"
 #include "window/course/course_page.h"
+#include "window/course/push_button.h"
 
 #include <QHBoxLayout>
-#include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
@@ -44,7 +44,7 @@ void CourseWindow::createPages(const calc::Course& course, const QLocale& locale
     m_pages->tabBar()->setObjectName("Seitenwahl");
     m_course = new CoursePage(course, locale, m_files, m_pages);
     m_pages->addTab(m_course, QString::fromUtf8(text::course_page));
-    m_comparison = new ComparisonPage(course, locale, m_pages);
+    m_comparison = new ComparisonPage(course, locale, m_files, m_pages);
     m_pages->addTab(m_comparison, QString::fromUtf8(text::comparison_page));
     m_convergence = new ConvergencePage(course, locale, m_files, m_pages);
     m_pages->addTab(m_convergence, QString::fromUtf8(text::convergence_page));
@@ -61,9 +61,7 @@ void CourseWindow::passOnExactSolution() {
 void CourseWindow::createButtons() {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    auto* close = new QPushButton(QString::fromUtf8(text::close), this);
-    close->setObjectName("schliessen");
-    close->setAutoDefault(false);
+    QPushButton* close = newButton("schliessen", text::close, this);
     buttons->addWidget(close);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     static_cast<QVBoxLayout*>(layout())->addLayout(buttons);

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/course/file_export.h"
 
+#include "window/course/push_button.h"
 #include "window/main/app_names.h"
 
 #include <QChartView>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QImage>
 #include <QImageWriter>
 #include <QMessageBox>
@@ -124,6 +126,33 @@ bool FileExport::saveImage(QWidget* parent, const QString& fileName,
         return false;
     }
     return true;
+}
+
+SaveButtons FileExport::addSaveButtons(QBoxLayout* column, QWidget* page,
+                                       const SaveButtonNames& names,
+                                       std::function<bool(const QString&)> saveCsv,
+                                       std::function<bool(const QString&)> saveImage) const {
+    auto* row = new QHBoxLayout;
+    const SaveButtons buttons{newButton(names.csv, export_text::save_csv, page),
+                              newButton(names.image, export_text::save_image, page)};
+    const QString stem = QString::fromUtf8(names.fileStem);
+    QObject::connect(buttons.csv, &QPushButton::clicked, page, [this, page, stem, saveCsv] {
+        const QString fileName = chooseCsvFile(page, stem + QStringLiteral(".csv"));
+        if (!fileName.isEmpty()) {
+            saveCsv(fileName);
+        }
+    });
+    QObject::connect(buttons.image, &QPushButton::clicked, page, [this, page, stem, saveImage] {
+        const QString fileName = chooseImageFile(page, stem + QStringLiteral(".png"));
+        if (!fileName.isEmpty()) {
+            saveImage(fileName);
+        }
+    });
+    row->addWidget(buttons.csv);
+    row->addWidget(buttons.image);
+    row->addStretch(1);
+    column->addLayout(row);
+    return buttons;
 }
 
 void FileExport::warn(QWidget* parent, const QString& text) const {

@@ -7,7 +7,9 @@
 #include <functional>
 #include <string>
 
+class QBoxLayout;
 class QChartView;
+class QPushButton;
 class QWidget;
 
 // The captions of the buttons that save a page's table and its plots.
@@ -15,6 +17,19 @@ namespace export_text {
 inline constexpr char save_csv[] = "Als CSV speichern…";
 inline constexpr char save_image[] = "Bild speichern…";
 } // namespace export_text
+
+// The object names of a page's two save buttons, and the name, without extension, of the files
+// they suggest.
+struct SaveButtonNames {
+    const char* csv;
+    const char* image;
+    const char* fileStem;
+};
+
+struct SaveButtons {
+    QPushButton* csv;
+    QPushButton* image;
+};
 
 // How the course window's pages save files: asking for a name, writing whole files only, and
 // warning when that fails. Tests put their own file names and warnings in.
@@ -41,6 +56,12 @@ public:
     bool saveImage(QWidget* parent, const QString& fileName, const QList<QChartView*>& plots) const;
 
     void warn(QWidget* parent, const QString& text) const;
+
+    // Adds to `column` a row with the buttons that save `page`'s table and its plots: each asks
+    // for a file name, suggesting the stem with ".csv" or ".png", and passes it to its function.
+    SaveButtons addSaveButtons(QBoxLayout* column, QWidget* page, const SaveButtonNames& names,
+                               std::function<bool(const QString&)> saveCsv,
+                               std::function<bool(const QString&)> saveImage) const;
 
 private:
     QString chooseFileName(QWidget* parent, const QString& caption, const QString& suggestion,

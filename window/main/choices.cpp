@@ -2,19 +2,13 @@
 #include "window/main/choices.h"
 
 #include "calc/problem/equation.h"
+#include "qt/qt_text.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QString>
-
-#include <string_view>
 
 namespace {
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The label is the box's buddy, so assistive tools announce the box by its caption.
 QComboBox* makeChoice(const char* name, QLabel* label, QWidget* parent) {
@@ -30,14 +24,14 @@ QComboBox* makeChoice(const char* name, QLabel* label, QWidget* parent) {
 QComboBox* makeEquationChoice(QLabel* label, QWidget* parent) {
     QComboBox* box = makeChoice("cboGleichung", label, parent);
     // Editable through an editor of its own: setEditable would also build the drop-down's
-    // popup, which costs the window's start a millisecond that the first click can pay.
+    // popup, which can wait for the first click (docs/PERFORMANCE.md).
     box->setLineEdit(new QLineEdit(box));
     // A typed equation is used as it stands: it neither joins the list nor gets completed to
     // one of the list, which would turn "x" into "x+y" unasked.
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setCompleter(nullptr);
-    // The box keeps its editor's limit of 32,767 characters, far more than the calculation reads
-    // (it refuses all past 1,000), so that a pasted megabyte stalls neither the box nor a press.
+    // The box keeps its editor's limit of 32,767 characters, far more than the calculation
+    // reads: it refuses all past 1,000 (docs/PERFORMANCE.md).
     for (const calc::KnownEquation& known : calc::catalogue) {
         box->addItem(fromUtf8(known.text));
     }

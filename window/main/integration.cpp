@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/main/integration.h"
 
-#include "calc/calculate.h"
 #include "calc/analysis/course.h"
+#include "calc/calculate.h"
+#include "qt/number_locale.h"
+#include "qt/qt_text.h"
+#include "window/course/course_module.h"
 #include "window/main/app_names.h"
 #include "window/main/choices.h"
-#include "window/course/course_module.h"
-#include "qt/number_locale.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -28,7 +29,6 @@
 #include <array>
 #include <cmath>
 #include <limits>
-#include <string_view>
 #include <utility>
 #include <variant>
 
@@ -53,10 +53,6 @@ constexpr double twips_per_pixel = 15.0;
 constexpr QSize client_twips{4920, 4230};
 // The result list spans the form, from its left edge to the mirrored right margin.
 constexpr QRect ausgabe_twips{120, 3360, client_twips.width() - 240, 645};
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The label calc uses in its warnings is the caption above the entry.
 QString labelOf(calc::Entry entry) {

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QChartView>
+#include "window/plots/chart_plot.h"
+
 #include <QLocale>
 
 namespace calc {
@@ -10,7 +11,7 @@ struct Comparison;
 
 // The size of every method's error over x, on a logarithmic scale; zero and missing errors are
 // left out.
-class ComparisonErrorPlot : public QChartView {
+class ComparisonErrorPlot : public ChartPlot {
     Q_OBJECT
 
 public:
@@ -18,7 +19,4 @@ public:
 
     // Draws the comparison's errors in place of what the plot showed.
     void showComparison(const calc::Comparison& comparison);
-
-private:
-    QLocale m_locale;
 };

@@ -2,14 +2,12 @@
 #include "window/plots/comparison_plot.h"
 
 #include "calc/analysis/comparison.h"
-#include "window/plots/plot_curves.h"
 #include "qt/qt_text.h"
+#include "window/plots/plot_curves.h"
 
 #include <QChart>
 #include <QLineSeries>
 
-#include <algorithm>
-#include <cmath>
 #include <vector>
 
 namespace {
@@ -19,8 +17,7 @@ QChart* chartOf(const calc::Comparison& comparison, const QLocale& locale) {
     QChart* chart = plot::newChart(locale);
     std::vector<double> xs;
     std::vector<double> ys;
-    for (std::size_t i = 0; i < comparison.courses.size(); ++i) {
-        const calc::Course& course = comparison.courses[i];
+    for (const calc::Course& course : comparison.courses) {
         std::vector<QPointF> points;
         for (const calc::CourseRow& row : course.rows) {
             points.emplace_back(row.point.x, row.point.y);
@@ -29,7 +26,7 @@ QChart* chartOf(const calc::Comparison& comparison, const QLocale& locale) {
         }
         auto* series = new QLineSeries(chart);
         series->setName(fromUtf8(calc::method_info(course.method).column));
-        series->setPen(QPen(plot::methodColor(i), 1));
+        series->setPen(QPen(plot::methodColour(course.method), 1));
         series->setPointsVisible(true);
         series->setMarkerSize(5);
         series->replace(plot::finitePoints(points));
@@ -43,12 +40,8 @@ QChart* chartOf(const calc::Comparison& comparison, const QLocale& locale) {
 
 ComparisonPlot::ComparisonPlot(const calc::Comparison& comparison, const QLocale& locale,
                                QWidget* parent)
-    : QChartView(chartOf(comparison, locale), parent), m_locale(locale) {
-    plot::setUpView(this, "Vergleichsdiagramm");
-}
+    : ChartPlot(chartOf(comparison, locale), locale, "Vergleichsdiagramm", parent) {}
 
 void ComparisonPlot::showComparison(const calc::Comparison& comparison) {
-    QChart* previous = chart();
-    setChart(chartOf(comparison, m_locale));
-    delete previous;
+    replaceChart(chartOf(comparison, numberLocale()));
 }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QChartView>
+#include "window/plots/chart_plot.h"
+
 #include <QLocale>
 
 namespace calc {
@@ -9,7 +10,7 @@ struct Comparison;
 } // namespace calc
 
 // The points of every method of a comparison, with the exact solution as a curve where known.
-class ComparisonPlot : public QChartView {
+class ComparisonPlot : public ChartPlot {
     Q_OBJECT
 
 public:
@@ -17,7 +18,4 @@ public:
 
     // Draws the comparison in place of what the plot showed.
     void showComparison(const calc::Comparison& comparison);
-
-private:
-    QLocale m_locale;
 };

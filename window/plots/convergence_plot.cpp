@@ -2,8 +2,8 @@
 #include "window/plots/convergence_plot.h"
 
 #include "calc/analysis/study.h"
-#include "window/plots/plot_curves.h"
 #include "qt/qt_text.h"
+#include "window/plots/plot_curves.h"
 
 #include <QChart>
 #include <QLineSeries>
@@ -65,7 +65,7 @@ QChart* chartOf(const calc::Study& study, bool againstEvaluations, const QLocale
         const std::vector<QPointF> points = pointsOf(method, againstEvaluations);
         auto* series = new QLineSeries(chart);
         series->setName(fromUtf8(calc::method_info(method.method).short_name));
-        series->setPen(QPen(plot::methodColor(index), 1.5));
+        series->setPen(QPen(plot::methodColour(method.method), 1.5));
         series->setPointsVisible(true);
         series->setMarkerSize(5);
         for (const QPointF& point : points) {
@@ -94,8 +94,7 @@ QChart* chartOf(const calc::Study& study, bool againstEvaluations, const QLocale
         const double slope = againstEvaluations ? -reference.order : reference.order;
         auto* line = new QLineSeries(chart);
         line->setName(QString::fromUtf8(text::slope).arg(reference.order));
-        line->setPen(
-            QPen(plot::methodColor(static_cast<std::size_t>(reference.method)), 1, Qt::DashLine));
+        line->setPen(QPen(plot::methodColour(reference.method), 1, Qt::DashLine));
         line->replace(referenceLine(*anchor, slope, xRange, yRange));
         chart->addSeries(line);
     }
@@ -108,13 +107,10 @@ QChart* chartOf(const calc::Study& study, bool againstEvaluations, const QLocale
 } // namespace
 
 ConvergencePlot::ConvergencePlot(const QLocale& locale, QWidget* parent)
-    : QChartView(plot::newChart(locale), parent), m_locale(locale) {
-    plot::setUpView(this, "Konvergenzdiagramm");
+    : ChartPlot(plot::newChart(locale), locale, "Konvergenzdiagramm", parent) {
     setAccessibleName(QStringLiteral("Konvergenzdiagramm"));
 }
 
 void ConvergencePlot::showStudy(const calc::Study& study, bool againstEvaluations) {
-    QChart* previous = chart();
-    setChart(chartOf(study, againstEvaluations, m_locale));
-    delete previous;
+    replaceChart(chartOf(study, againstEvaluations, numberLocale()));
 }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QChartView>
+#include "window/plots/chart_plot.h"
+
 #include <QLocale>
 
 namespace calc {
@@ -10,7 +11,7 @@ struct Study;
 
 // The log-log plot of a convergence study: each method's |error| against the step h, or against
 // the evaluations of f its runs made, with reference lines of slope 1 to 4.
-class ConvergencePlot : public QChartView {
+class ConvergencePlot : public ChartPlot {
     Q_OBJECT
 
 public:
@@ -18,7 +19,4 @@ public:
 
     // Draws the study against h, or against stages × passes when `againstEvaluations`.
     void showStudy(const calc::Study& study, bool againstEvaluations);
-
-private:
-    QLocale m_locale;
 };

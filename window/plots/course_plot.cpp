@@ -2,14 +2,13 @@
 #include "window/plots/course_plot.h"
 
 #include "calc/analysis/course.h"
-#include "window/plots/plot_curves.h"
+#include "calc/core/methods.h"
 #include "qt/qt_text.h"
+#include "window/plots/plot_curves.h"
 
 #include <QChart>
 #include <QLineSeries>
 
-#include <algorithm>
-#include <cmath>
 #include <vector>
 
 namespace {
@@ -22,7 +21,7 @@ QChart* chartOf(const calc::Course& course, const QLocale& locale) {
     for (const calc::CourseRow& row : course.rows) {
         xs.push_back(row.point.x);
         ys.push_back(row.point.y);
-        if (std::isfinite(row.point.x) && std::isfinite(row.point.y)) {
+        if (calc::finite(row.point)) {
             points.append({row.point.x, row.point.y});
         }
     }
@@ -40,12 +39,8 @@ QChart* chartOf(const calc::Course& course, const QLocale& locale) {
 } // namespace
 
 CoursePlot::CoursePlot(const calc::Course& course, const QLocale& locale, QWidget* parent)
-    : QChartView(chartOf(course, locale), parent), m_locale(locale) {
-    plot::setUpView(this, "Diagramm");
-}
+    : ChartPlot(chartOf(course, locale), locale, "Diagramm", parent) {}
 
 void CoursePlot::showCourse(const calc::Course& course) {
-    QChart* previous = chart();
-    setChart(chartOf(course, m_locale));
-    delete previous;
+    replaceChart(chartOf(course, numberLocale()));
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/plots/direction_field_item.h"
 
+#include "window/plots/plot_curves.h"
+
 #include <QChart>
 #include <QPainter>
 #include <QPen>
@@ -11,11 +13,6 @@ namespace {
 // Above the grid and below the axes and series of a chart.
 constexpr qreal field_z = 2.5;
 
-QValueAxis* firstAxis(const QChart* chart, Qt::Orientation orientation) {
-    const QList<QAbstractAxis*> axes = chart->axes(orientation);
-    return axes.isEmpty() ? nullptr : qobject_cast<QValueAxis*>(axes.front());
-}
-
 } // namespace
 
 DirectionFieldItem::DirectionFieldItem(QChart* chart, const calc::Equation& equation)
@@ -24,7 +21,7 @@ DirectionFieldItem::DirectionFieldItem(QChart* chart, const calc::Equation& equa
     setAcceptedMouseButtons(Qt::NoButton);
     connect(chart, &QChart::plotAreaChanged, this, &DirectionFieldItem::refresh);
     for (const Qt::Orientation orientation : {Qt::Horizontal, Qt::Vertical}) {
-        if (QValueAxis* axis = firstAxis(chart, orientation)) {
+        if (QValueAxis* axis = plot::firstAxis(chart, orientation)) {
             connect(axis, &QValueAxis::rangeChanged, this, &DirectionFieldItem::refresh);
         }
     }
@@ -32,8 +29,8 @@ DirectionFieldItem::DirectionFieldItem(QChart* chart, const calc::Equation& equa
 }
 
 calc::PlotView DirectionFieldItem::viewOf(const QChart* chart) {
-    const QValueAxis* x = firstAxis(chart, Qt::Horizontal);
-    const QValueAxis* y = firstAxis(chart, Qt::Vertical);
+    const QValueAxis* x = plot::firstAxis(chart, Qt::Horizontal);
+    const QValueAxis* y = plot::firstAxis(chart, Qt::Vertical);
     const QRectF area = chart->plotArea();
     if (!x || !y) {
         return {0, 0, 0, 0, 0, 0};
@@ -58,8 +55,7 @@ void DirectionFieldItem::refresh() {
             m_area.bottom() - share(segment.from.y, view.y_low, view.y_high) * m_area.height(),
             m_area.left() + share(segment.to.x, view.x_low, view.x_high) * m_area.width(),
             m_area.bottom() - share(segment.to.y, view.y_low, view.y_high) * m_area.height());
-        if (qIsFinite(line.x1()) && qIsFinite(line.y1()) && qIsFinite(line.x2()) &&
-            qIsFinite(line.y2())) {
+        if (plot::finite(line.p1()) && plot::finite(line.p2())) {
             m_lines.append(line);
         }
     }

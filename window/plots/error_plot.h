@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QChartView>
+#include "window/plots/chart_plot.h"
+
 #include <QLocale>
 
 namespace calc {
@@ -9,7 +10,7 @@ struct Course;
 } // namespace calc
 
 // The error of a course over x, where the exact solution gives one.
-class ErrorPlot : public QChartView {
+class ErrorPlot : public ChartPlot {
     Q_OBJECT
 
 public:
@@ -17,7 +18,4 @@ public:
 
     // Draws the course's errors in place of what the plot showed.
     void showCourse(const calc::Course& course);
-
-private:
-    QLocale m_locale;
 };

@@ -2,7 +2,9 @@
 #include "window/plots/field_overlay.h"
 
 #include "calc/analysis/direction_field.h"
+#include "calc/core/methods.h"
 #include "window/plots/direction_field_item.h"
+#include "window/plots/plot_axes.h"
 
 #include <QApplication>
 #include <QChart>
@@ -16,7 +18,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 
 namespace {
 
@@ -25,15 +26,6 @@ constexpr std::array<QRgb, FieldOverlay::most_solutions> solution_colours = {
     0x7b3fa0, 0x1b9e9e, 0xe08a00, 0x8c564b, 0xd6449a, 0x7a8a10, 0x1f3f8f, 0x606060};
 
 constexpr QRgb highlight_colour = 0xff8000;
-
-QValueAxis* firstAxis(const QChart* chart, Qt::Orientation orientation) {
-    const QList<QAbstractAxis*> axes = chart->axes(orientation);
-    return axes.isEmpty() ? nullptr : qobject_cast<QValueAxis*>(axes.front());
-}
-
-bool finite(double x, double y) {
-    return std::isfinite(x) && std::isfinite(y);
-}
 
 // A series bound to a chart must leave it before it goes.
 void deleteSeries(QLineSeries* series) {
@@ -109,8 +101,8 @@ void FieldOverlay::placeLegend() {
 // Adds the series on the chart's axes without changing their ranges, which attaching a series
 // may widen to its points.
 void FieldOverlay::addSeries(QLineSeries* series, bool inLegend) {
-    QValueAxis* x = firstAxis(m_chart, Qt::Horizontal);
-    QValueAxis* y = firstAxis(m_chart, Qt::Vertical);
+    QValueAxis* x = plot::firstAxis(m_chart, Qt::Horizontal);
+    QValueAxis* y = plot::firstAxis(m_chart, Qt::Vertical);
     m_chart->addSeries(series);
     if (x && y) {
         const double xLow = x->min(), xHigh = x->max(), yLow = y->min(), yHigh = y->max();
@@ -143,7 +135,7 @@ void FieldOverlay::setFieldVisible(bool visible) {
 
 void FieldOverlay::highlightPass(const std::optional<calc::PassView>& pass) {
     m_highlighted.clear();
-    if (pass && finite(pass->start.x, pass->start.y) && finite(pass->next.x, pass->next.y)) {
+    if (pass && calc::finite(pass->start) && calc::finite(pass->next)) {
         m_highlighted = {QPointF(pass->start.x, pass->start.y),
                          QPointF(pass->next.x, pass->next.y)};
     }

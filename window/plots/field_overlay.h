@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calc/analysis/pass_view.h"
 #include "calc/problem/equation.h"
 #include "calc/text/number_text.h"
-#include "calc/analysis/pass_view.h"
 #include "window/plots/direction_field_item.h"
 
 #include <QColor>
@@ -41,7 +41,7 @@ public:
     bool isFieldVisible() const { return m_fieldVisible; }
     const DirectionFieldItem* field() const { return m_field; }
 
-    // Picks out the pass: its two points larger, joined by its step line; none picks out nothing.
+    // Picks out the pass: its two points larger, joined by its line; none picks out nothing.
     void highlightPass(const std::optional<calc::PassView>& pass);
 
     // Draws the solution through the plot's point `value`, rounded as the legend shows it;

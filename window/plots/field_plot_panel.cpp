@@ -2,6 +2,7 @@
 #include "window/plots/field_plot_panel.h"
 
 #include "window/plots/field_overlay.h"
+#include "window/plots/plot_curves.h"
 
 #include <QChartView>
 #include <QCheckBox>
@@ -15,10 +16,6 @@ namespace text {
 constexpr char field[] = "Richtungsfeld";
 constexpr char clear[] = "Kurven löschen";
 } // namespace text
-
-constexpr int min_width_chars = 55;
-// High enough for the axes, their labels and the legend around a readable plot area.
-constexpr int min_height_lines = 15;
 
 } // namespace
 
@@ -40,9 +37,8 @@ FieldPlotPanel::FieldPlotPanel(QChartView* plot, const calc::Equation& equation,
     layout->addLayout(controls);
 
     layout->addWidget(plot, 1);
-    plot->setMinimumHeight(min_height_lines * fontMetrics().height());
-    // Wide enough for the field's segments and the legend, however narrow the table is.
-    setMinimumWidth(min_width_chars * fontMetrics().averageCharWidth());
+    // Wide enough for the field's segments and the legend.
+    plot::setPanelMinimumSize(this, plot);
     m_overlay = new FieldOverlay(plot, equation, locale);
 
     connect(field, &QCheckBox::toggled, m_overlay, &FieldOverlay::setFieldVisible);

@@ -5,6 +5,7 @@
 #include <QChart>
 #include <QLocale>
 #include <QLogValueAxis>
+#include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
@@ -33,8 +34,8 @@ QCategoryAxis* addLinearAxis(QChart* chart, const QString& title, Qt::Alignment 
     return axis;
 }
 
-// Each label is computed as a multiple of the step, so that zero is exactly zero; the labels have
-// enough digits to tell them apart.
+// Each label is computed as a multiple of the spacing, so that zero is exactly zero; the labels
+// have enough digits to tell them apart.
 void setLinearRange(QCategoryAxis* axis, Range range, const QLocale& locale) {
     axis->setRange(range.low, range.high);
     axis->setStartValue(range.low);
@@ -44,21 +45,21 @@ void setLinearRange(QCategoryAxis* axis, Range range, const QLocale& locale) {
     }
     const double rough = span / 6;
     const double power = std::pow(10.0, std::floor(std::log10(rough)));
-    double step = 10 * power;
+    double spacing = 10 * power;
     for (const double factor : {1.0, 2.0, 5.0}) {
         if (factor * power >= rough) {
-            step = factor * power;
+            spacing = factor * power;
             break;
         }
     }
-    if (!std::isfinite(step) || !(step > 0) || span / step > 10) {
+    if (!std::isfinite(spacing) || !(spacing > 0) || span / spacing > 10) {
         return;
     }
     const double magnitude = std::max(std::fabs(range.low), std::fabs(range.high));
     const int digits =
-        std::clamp(static_cast<int>(std::ceil(std::log10(magnitude / step))) + 1, 3, 15);
-    for (double k = std::ceil(range.low / step); k * step <= range.high; ++k) {
-        const double value = k * step + 0.0; // -0 from ceil(-0.25) reads as 0
+        std::clamp(static_cast<int>(std::ceil(std::log10(magnitude / spacing))) + 1, 3, 15);
+    for (double k = std::ceil(range.low / spacing); k * spacing <= range.high; ++k) {
+        const double value = k * spacing + 0.0; // -0 from ceil(-0.25) reads as 0
         axis->append(locale.toString(value, 'G', digits), value);
     }
 }
@@ -89,6 +90,11 @@ void attachToAll(QChart* chart, QAbstractAxis* x, QAbstractAxis* y) {
         series->attachAxis(x);
         series->attachAxis(y);
     }
+}
+
+QValueAxis* firstAxis(const QChart* chart, Qt::Orientation orientation) {
+    const QList<QAbstractAxis*> axes = chart->axes(orientation);
+    return axes.isEmpty() ? nullptr : qobject_cast<QValueAxis*>(axes.front());
 }
 
 std::optional<Range> rangeOf(const std::vector<double>& values) {

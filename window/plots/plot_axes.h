@@ -13,6 +13,7 @@ class QCategoryAxis;
 class QChart;
 class QLocale;
 class QLogValueAxis;
+class QValueAxis;
 
 namespace plot {
 
@@ -52,5 +53,8 @@ Range decadesAround(std::optional<Range> values);
 
 // Attaches every series of the chart to both axes.
 void attachToAll(QChart* chart, QAbstractAxis* x, QAbstractAxis* y);
+
+// The chart's first axis of the orientation if it is a value axis, else none.
+QValueAxis* firstAxis(const QChart* chart, Qt::Orientation orientation);
 
 } // namespace plot

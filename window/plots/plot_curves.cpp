@@ -9,10 +9,10 @@
 #include <QLineSeries>
 #include <QLocale>
 #include <QPainter>
+#include <QWidget>
 
 #include <algorithm>
 #include <cmath>
-#include <iterator>
 #include <optional>
 #include <utility>
 
@@ -70,6 +70,13 @@ void setUpView(QChartView* view, const char* name) {
     view->setFocusPolicy(Qt::NoFocus);
 }
 
+void setPanelMinimumSize(QWidget* panel, QWidget* plot) {
+    constexpr int min_width_chars = 55;
+    constexpr int min_height_lines = 15;
+    plot->setMinimumHeight(min_height_lines * panel->fontMetrics().height());
+    panel->setMinimumWidth(min_width_chars * panel->fontMetrics().averageCharWidth());
+}
+
 std::vector<QList<QPointF>> piecesWithin(const std::vector<QPointF>& points, Range band) {
     std::vector<QList<QPointF>> pieces;
     if (points.size() == 1 && points[0].y() >= band.low && points[0].y() <= band.high) {
@@ -88,21 +95,54 @@ std::vector<QList<QPointF>> piecesWithin(const std::vector<QPointF>& points, Ran
     return pieces;
 }
 
-QColor methodColor(std::size_t index) {
-    static const QColor colors[] = {QColor(0x1f, 0x77, 0xb4), QColor(0xff, 0x7f, 0x0e),
-                                    QColor(0x2c, 0xa0, 0x2c), QColor(0x94, 0x67, 0xbd),
-                                    QColor(0xd6, 0x27, 0x28)};
-    return colors[index % std::size(colors)];
+QColor methodColour(calc::Method method) {
+    return QColor(static_cast<QRgb>(calc::method_info(method).colour));
+}
+
+bool finite(QPointF point) {
+    return std::isfinite(point.x()) && std::isfinite(point.y());
 }
 
 QList<QPointF> finitePoints(const std::vector<QPointF>& points) {
-    QList<QPointF> finite;
+    QList<QPointF> shown;
     for (const QPointF& point : points) {
-        if (std::isfinite(point.x()) && std::isfinite(point.y())) {
-            finite.append(point);
+        if (finite(point)) {
+            shown.append(point);
         }
     }
-    return finite;
+    return shown;
+}
+
+std::vector<QList<QPointF>> errorPieces(const calc::Course& course, bool sizes) {
+    std::vector<QList<QPointF>> pieces;
+    bool continues = false;
+    for (const calc::CourseRow& row : course.rows) {
+        std::optional<double> value = row.error;
+        if (sizes) {
+            const double size = row.error ? std::fabs(*row.error) : 0;
+            value = size > 0 && std::isfinite(size) ? std::optional(size) : std::nullopt;
+        }
+        if (!value || !std::isfinite(row.point.x)) {
+            continues = false;
+            continue;
+        }
+        if (!continues) {
+            pieces.emplace_back();
+        }
+        pieces.back().append({row.point.x, *value});
+        continues = true;
+    }
+    return pieces;
+}
+
+std::vector<double> ordinatesOf(const std::vector<QList<QPointF>>& pieces) {
+    std::vector<double> ordinates;
+    for (const QList<QPointF>& piece : pieces) {
+        for (const QPointF& point : piece) {
+            ordinates.push_back(point.y());
+        }
+    }
+    return ordinates;
 }
 
 void addPieces(QChart* chart, const std::vector<QList<QPointF>>& pieces, const QString& name,
@@ -127,7 +167,7 @@ void addExactCurveAndAxes(QChart* chart, const calc::Course& course, const std::
                           std::vector<double> ys, const QPen& pen) {
     std::vector<QPointF> exact;
     for (const calc::Point& sample : course.exact_samples) {
-        if (std::isfinite(sample.x) && std::isfinite(sample.y)) {
+        if (calc::finite(sample)) {
             exact.emplace_back(sample.x, sample.y);
             if (!course.pole) {
                 ys.push_back(sample.y);

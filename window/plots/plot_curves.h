@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calc/core/methods.h"
 #include "window/plots/plot_axes.h"
 
 #include <QColor>
@@ -15,6 +16,7 @@
 class QChart;
 class QChartView;
 class QLocale;
+class QWidget;
 
 namespace calc {
 struct Course;
@@ -31,15 +33,30 @@ QChart* newChart(const QLocale& locale);
 // Sets up a view that only shows: it takes no focus, so Tab passes it by.
 void setUpView(QChartView* view, const char* name);
 
+// Gives a panel of the course page room for its plot: high enough for the axes, their labels and
+// the legend around a readable plot area, and wide enough for what the plot draws however
+// narrow the table is.
+void setPanelMinimumSize(QWidget* panel, QWidget* plot);
+
 // The curve through the points as unbroken pieces within the band: a piece ends where the
 // curve leaves the band, at the band's edge, so that the visible part is drawn exactly.
 std::vector<QList<QPointF>> piecesWithin(const std::vector<QPointF>& points, Range band);
 
-// The colour of the index-th method of calc::method_table, the same in every plot.
-QColor methodColor(std::size_t index);
+// The method's colour, the same in every plot.
+QColor methodColour(calc::Method method);
+
+// Whether both coordinates are finite.
+bool finite(QPointF point);
 
 // The points whose coordinates are both finite.
 QList<QPointF> finitePoints(const std::vector<QPointF>& points);
+
+// The course's errors over x as unbroken pieces: a row without an error to draw ends a piece.
+// With `sizes`, the pieces hold |error| where a logarithmic scale can show it, else the error.
+std::vector<QList<QPointF>> errorPieces(const calc::Course& course, bool sizes);
+
+// The ordinates of the pieces' points.
+std::vector<double> ordinatesOf(const std::vector<QList<QPointF>>& pieces);
 
 // Adds the pieces as line series of one name, listed once in the legend.
 void addPieces(QChart* chart, const std::vector<QList<QPointF>>& pieces, const QString& name,

@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QFutureWatcher>
+#include <QImage>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QPointer>
@@ -26,14 +27,15 @@
 namespace {
 
 const QLocale german(QLocale::German, QLocale::Germany);
+const QLocale english(QLocale::English, QLocale::UnitedStates);
 const std::vector<calc::Method> all_methods = {calc::Method::euler, calc::Method::heun,
                                                calc::Method::midpoint, calc::Method::rk3,
                                                calc::Method::rk4};
 
 // A course window of the line, not yet showing any page but "Verlauf".
 struct CourseForm {
-    explicit CourseForm(const calc::ResultLine& line)
-        : window(new CourseWindow(calc::build_course(line), german)) {
+    explicit CourseForm(const calc::ResultLine& line, const QLocale& locale = german)
+        : window(new CourseWindow(calc::build_course(line), locale)) {
         window->setWarningPresenter([this](const QString& text) { warnings.append(text); });
         window->show();
     }
@@ -121,6 +123,99 @@ private slots:
                                     : orders);
         QVERIFY(!label->text().contains("aus h"));
         QCOMPARE(label->accessibleName(), QString());
+    }
+
+    // The CSV holds the table's cells as the page shows them, but for the cells without a value,
+    // which stay empty.
+    void comparisonCsvHoldsTheTableCells_data() {
+        QTest::addColumn<QString>("equation");
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("captions");
+        QTest::newRow("German: semicolons, the exact solution known")
+            << "-x*y^2" << german << "Schritt;x;Euler-Cauchy;Heun;Mittelpunkt;RK3;RK4;y exakt";
+        QTest::newRow("English: commas, no exact solution")
+            << "2*y" << english << "Schritt,x,Euler-Cauchy,Heun,Mittelpunkt,RK3,RK4,y exakt";
+    }
+    void comparisonCsvHoldsTheTableCells() {
+        QFETCH(QString, equation);
+        QFETCH(QLocale, locale);
+        QFETCH(QString, captions);
+        const auto line =
+            lineOf(equation.toStdString(), calc::Method::rk4, locale, {"2", "0", "1", "1"});
+        QVERIFY(line);
+        CourseForm form(*line, locale);
+        form.showPage("Vergleich");
+        QTemporaryDir directory;
+        const QString path = directory.filePath("Vergleich.csv");
+        QStringList suggested;
+        form.window->setFileNameChooser([&](const QString&, const QString& name, const QString&) {
+            suggested.append(name);
+            return path;
+        });
+        form.find<QPushButton>("vergleichCsvSpeichern")->click();
+        QCOMPARE(form.warnings, QStringList());
+        QCOMPARE(suggested, QStringList{"Vergleich.csv"});
+
+        auto* table = form.find<QTableWidget>("Vergleich");
+        QCOMPARE(table->rowCount(), 3);
+        const QChar separator = captions.at(7);
+        QStringList lines{captionsOf(table).join(separator)};
+        for (int row = 0; row < table->rowCount(); ++row) {
+            QStringList cells = rowOf(table, row);
+            for (QString& cell : cells) {
+                cell = cell == QString(u'\u2013') ? QString() : cell;
+            }
+            lines.append(cells.join(separator));
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString written = QString::fromUtf8(file.readAll());
+        QCOMPARE(written, lines.join(u'\n') + u'\n');
+        QVERIFY(written.startsWith(captions + u'\n'));
+        // Without an exact solution the last cell of each row is empty.
+        QCOMPARE(written.endsWith(separator + QString(u'\n')), !line->exact.has_value());
+    }
+
+    void comparisonPictureHoldsBothPlots_data() {
+        QTest::addColumn<QString>("fileName");
+        QTest::newRow("PNG") << "Vergleich.png";
+        QTest::newRow("SVG") << "Vergleich.svg";
+    }
+    void comparisonPictureHoldsBothPlots() {
+        QFETCH(QString, fileName);
+        const auto line = lineOf("-x*y^2", calc::Method::rk4, german);
+        QVERIFY(line);
+        CourseForm form(*line);
+        form.showPage("Vergleich");
+        QVERIFY(QTest::qWaitForWindowExposed(form.window));
+        QTemporaryDir directory;
+        const QString path = directory.filePath(fileName);
+        QStringList suggested;
+        form.window->setFileNameChooser([&](const QString&, const QString& name, const QString&) {
+            suggested.append(name);
+            return path;
+        });
+        auto* button = form.find<QPushButton>("vergleichBildSpeichern");
+        QVERIFY(button->width() >= button->sizeHint().width());
+        button->click();
+        QCOMPARE(form.warnings, QStringList());
+        QCOMPARE(suggested, QStringList{"Vergleich.png"});
+
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray written = file.readAll();
+        QVERIFY(!written.isEmpty());
+        const int plot = form.find<QChartView>("Vergleichsdiagramm")->viewport()->width() +
+                         form.find<QChartView>("Fehlervergleich")->viewport()->width();
+        if (fileName.endsWith(".png")) {
+            const QImage image = QImage::fromData(written, "PNG");
+            QVERIFY(!image.isNull());
+            QCOMPARE(image.width(), qRound(plot * form.window->devicePixelRatioF()));
+        } else {
+            QVERIFY(written.contains("<svg"));
+            QVERIFY(written.contains("viewBox=\"0 0 " + QByteArray::number(plot) + ' '));
+            QVERIFY(written.trimmed().endsWith("</svg>"));
+        }
     }
 
     // The study starts with its page, not with the window, and fills the page when done.

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/plots/step_panel.h"
+#include "window/plots/pass_panel.h"
 
 #include "qt/number_locale.h"
-#include "window/plots/step_chart_view.h"
+#include "window/plots/pass_chart_view.h"
+#include "window/plots/plot_curves.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,21 +19,16 @@ constexpr char previous[] = "Vorheriger Schritt";
 constexpr char next[] = "Nächster Schritt";
 } // namespace text
 
-constexpr int min_width_chars = 55;
-// High enough for the axes, their labels and the legend around a readable plot area.
-constexpr int min_height_lines = 15;
-
 } // namespace
 
-StepPanel::StepPanel(const calc::Course& course, const QLocale& locale, QWidget* parent)
+PassPanel::PassPanel(const calc::Course& course, const QLocale& locale, QWidget* parent)
     : QWidget(parent), m_course(course), m_locale(calcNumberLocale(locale)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_plot = new StepChartView(locale, this);
+    m_plot = new PassChartView(locale, this);
     layout->addWidget(m_plot, 1);
-    m_plot->setMinimumHeight(min_height_lines * fontMetrics().height());
-    // Wide enough for the stages to stand apart, however narrow the table is.
-    setMinimumWidth(min_width_chars * fontMetrics().averageCharWidth());
+    // Wide enough for the stages to stand apart.
+    plot::setPanelMinimumSize(this, m_plot);
 
     // Without an accessible name, a screen reader reads the label's text.
     m_error = new QLabel(this);
@@ -67,14 +63,14 @@ StepPanel::StepPanel(const calc::Course& course, const QLocale& locale, QWidget*
     showRow(-1);
 }
 
-void StepPanel::showRow(int row) {
+void PassPanel::showRow(int row) {
     const int rows = static_cast<int>(m_course.rows.size());
     m_row = row >= 0 && row < rows ? row : -1;
     m_pass = m_row < 0 ? std::nullopt : calc::pass_view(m_course, static_cast<std::size_t>(m_row));
     m_plot->showPass(m_pass);
     m_error->setText(QString::fromStdString(
         calc::local_error_text(m_pass ? m_pass->local_error : std::nullopt, m_locale)));
-    // The buttons step between passes: from the first to the one before the last row.
+    // The buttons go between passes: from the first to the one before the last row.
     const int passes = rows - 1;
     m_previous->setEnabled(m_row > 0);
     m_next->setEnabled(m_row + 1 < passes);

@@ -14,14 +14,14 @@ class QLineSeries;
 class QScatterSeries;
 class QValueAxis;
 
-// One pass of a course, zoomed to it: the step from its start to the point it reaches, each
+// One pass of a course, zoomed to it: the line from its start to the point it reaches, each
 // stage point of the method with its name and a short segment of the slope found there, and the
 // solution through the start as a thin curve.
-class StepChartView : public QChartView {
+class PassChartView : public QChartView {
     Q_OBJECT
 
 public:
-    explicit StepChartView(const QLocale& locale, QWidget* parent = nullptr);
+    explicit PassChartView(const QLocale& locale, QWidget* parent = nullptr);
 
     // Shows the pass; none leaves the plot empty.
     void showPass(const std::optional<calc::PassView>& pass);
@@ -34,7 +34,7 @@ private:
     QValueAxis* m_x = nullptr;
     QValueAxis* m_y = nullptr;
     QLineSeries* m_solution = nullptr;
-    QLineSeries* m_step = nullptr;
+    QLineSeries* m_passLine = nullptr;
     std::array<QScatterSeries*, 4> m_stages{};
     std::array<QLineSeries*, 4> m_slopes{};
     std::array<QGraphicsSimpleTextItem*, 4> m_labels{};

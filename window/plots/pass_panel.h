@@ -11,15 +11,15 @@
 
 class QLabel;
 class QPushButton;
-class StepChartView;
+class PassChartView;
 
 // The pass of the row chosen in a course's table: drawn in its own plot, with its local error
-// below and buttons that step to the pass before and after it.
-class StepPanel : public QWidget {
+// below and buttons that go to the pass before and after it.
+class PassPanel : public QWidget {
     Q_OBJECT
 
 public:
-    StepPanel(const calc::Course& course, const QLocale& locale, QWidget* parent = nullptr);
+    PassPanel(const calc::Course& course, const QLocale& locale, QWidget* parent = nullptr);
 
     // Shows the pass that starts at `row`; the last row, and -1, show none.
     void showRow(int row);
@@ -35,7 +35,7 @@ signals:
 private:
     calc::Course m_course;
     calc::NumberLocale m_locale;
-    StepChartView* m_plot = nullptr;
+    PassChartView* m_plot = nullptr;
     QLabel* m_error = nullptr;
     QPushButton* m_previous = nullptr;
     QPushButton* m_next = nullptr;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/plots/step_chart_view.h"
+#include "window/plots/pass_chart_view.h"
 
+#include "qt/qt_text.h"
 #include "window/plots/plot_curves.h"
 
 #include <QChart>
@@ -19,20 +20,16 @@ namespace {
 
 namespace text {
 constexpr char name[] = "Schritt";
-constexpr char step[] = "Schritt";
+constexpr char pass_line[] = "Schritt";
 constexpr char slopes[] = "Steigungen";
 constexpr char approximated[] = "Lösung (RK4, 64 Teilschritte)";
 constexpr char axis_format[] = "%.6g";
 } // namespace text
 
-constexpr QRgb step_colour = 0x2060c0;
+constexpr QRgb pass_line_colour = 0x2060c0;
 constexpr QRgb stage_colour = 0x104080;
 constexpr QRgb slope_colour = 0x208040;
 constexpr QRgb solution_colour = 0xd04020;
-
-bool finite(QPointF p) {
-    return std::isfinite(p.x()) && std::isfinite(p.y());
-}
 
 struct Span {
     double low = std::numeric_limits<double>::infinity();
@@ -69,7 +66,7 @@ Span withMargin(Span span) {
 
 } // namespace
 
-StepChartView::StepChartView(const QLocale& locale, QWidget* parent)
+PassChartView::PassChartView(const QLocale& locale, QWidget* parent)
     : QChartView(plot::newChart(locale), parent) {
     QChart* chart = this->chart();
 
@@ -86,16 +83,15 @@ StepChartView::StepChartView(const QLocale& locale, QWidget* parent)
     chart->addAxis(m_y, Qt::AlignLeft);
 
     m_solution = addLine(QPen(QColor(solution_colour), 1));
-    m_step = addLine(QPen(QColor(step_colour), 2));
-    m_step->setName(QString::fromUtf8(text::step));
-    m_step->setPointsVisible(true);
-    m_step->setMarkerSize(7);
+    m_passLine = addLine(QPen(QColor(pass_line_colour), 2));
+    m_passLine->setName(QString::fromUtf8(text::pass_line));
+    m_passLine->setPointsVisible(true);
+    m_passLine->setMarkerSize(7);
     for (std::size_t i = 0; i < m_stages.size(); ++i) {
         m_slopes[i] = addLine(QPen(QColor(slope_colour), 2));
         m_slopes[i]->setName(QString::fromUtf8(text::slopes));
         auto* stage = new QScatterSeries(chart);
-        stage->setName(QString::fromUtf8(calc::stage_names[i].data(),
-                                         static_cast<qsizetype>(calc::stage_names[i].size())));
+        stage->setName(fromUtf8(calc::stage_names[i]));
         stage->setMarkerSize(9);
         stage->setColor(QColor(stage_colour));
         stage->setBorderColor(QColor(stage_colour));
@@ -107,9 +103,9 @@ StepChartView::StepChartView(const QLocale& locale, QWidget* parent)
         stage->attachAxis(m_y);
         m_stages[i] = stage;
     }
-    // The legend names the step, the slopes once and the solution.
+    // The legend names the pass's line, the slopes once and the solution.
     for (QAbstractSeries* series : chart->series()) {
-        const bool listed = series == m_step || series == m_solution || series == m_slopes[0];
+        const bool listed = series == m_passLine || series == m_solution || series == m_slopes[0];
         for (QLegendMarker* marker : chart->legend()->markers(series)) {
             marker->setVisible(listed);
         }
@@ -117,11 +113,11 @@ StepChartView::StepChartView(const QLocale& locale, QWidget* parent)
 
     plot::setUpView(this, text::name);
     setAccessibleName(QString::fromUtf8(text::name));
-    connect(chart, &QChart::plotAreaChanged, this, &StepChartView::placeLabels);
+    connect(chart, &QChart::plotAreaChanged, this, &PassChartView::placeLabels);
     clear();
 }
 
-QLineSeries* StepChartView::addLine(const QPen& pen) {
+QLineSeries* PassChartView::addLine(const QPen& pen) {
     auto* series = new QLineSeries(chart());
     series->setPen(pen);
     chart()->addSeries(series);
@@ -130,9 +126,9 @@ QLineSeries* StepChartView::addLine(const QPen& pen) {
     return series;
 }
 
-void StepChartView::clear() {
+void PassChartView::clear() {
     for (QXYSeries* series :
-         {static_cast<QXYSeries*>(m_solution), static_cast<QXYSeries*>(m_step)}) {
+         {static_cast<QXYSeries*>(m_solution), static_cast<QXYSeries*>(m_passLine)}) {
         series->clear();
     }
     for (std::size_t i = 0; i < m_stages.size(); ++i) {
@@ -148,7 +144,7 @@ void StepChartView::clear() {
 
 // Each stage's name beside its point, above and to the right; below where an earlier stage lies
 // at the same x, as the two middle stages of the classical method do.
-void StepChartView::placeLabels() {
+void PassChartView::placeLabels() {
     for (std::size_t i = 0; i < m_labels.size(); ++i) {
         const bool shown = m_pass && i < m_pass->stages.size() && m_stages[i]->count() == 1;
         m_labels[i]->setVisible(shown);
@@ -165,7 +161,7 @@ void StepChartView::placeLabels() {
     }
 }
 
-void StepChartView::showPass(const std::optional<calc::PassView>& pass) {
+void PassChartView::showPass(const std::optional<calc::PassView>& pass) {
     clear();
     if (!pass) {
         return;
@@ -176,14 +172,14 @@ void StepChartView::showPass(const std::optional<calc::PassView>& pass) {
     const auto show = [&](QXYSeries* series, const QList<QPointF>& points) {
         QList<QPointF> shown;
         for (const QPointF& point : points) {
-            if (finite(point)) {
+            if (plot::finite(point)) {
                 shown.append(point);
                 ys.add(point.y());
             }
         }
         series->replace(shown);
     };
-    show(m_step, {{x, pass->start.y}, {pass->next.x, pass->next.y}});
+    show(m_passLine, {{x, pass->start.y}, {pass->next.x, pass->next.y}});
     for (std::size_t i = 0; i < pass->stages.size() && i < m_stages.size(); ++i) {
         const calc::StageMark& stage = pass->stages[i];
         show(m_stages[i], {{stage.point.x, stage.point.y}});
