@@ -2,12 +2,13 @@
 // Runs the built program as a script would, without a display, and checks what it prints on
 // stdout and stderr and how it exits; the window choice is checked on the decision itself,
 // and the window's loading through the program.
-#include "calc/calculate.h"
 #include "calc/analysis/course.h"
-#include "calc/problem/equation.h"
-#include "calc/core/methods.h"
 #include "calc/analysis/study.h"
+#include "calc/calculate.h"
+#include "calc/core/methods.h"
+#include "calc/problem/equation.h"
 #include "cli/command_line.h"
+#include "cli/window_module.h"
 #include "tests/named_case.h"
 #include "tests/test_locales.h"
 
@@ -21,6 +22,8 @@
 
 #include <unistd.h>
 
+#include <filesystem>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -580,6 +583,48 @@ TEST(WindowModule, SaysSoAndExitsOneWhenTheModuleIsMissing) {
                   "numer-integration: Das Fenster kann nicht geladen werden (", 0),
               0u);
 }
+
+struct ModuleCase {
+    std::string name;
+    std::string file;                    // absolute, or a name in a fresh temporary folder
+    std::optional<std::string> contents; // written to the file first, when given
+    std::string named;                   // what the failure names; empty when the entry loads
+};
+
+class ModuleFile : public testing::TestWithParam<ModuleCase> {};
+
+TEST_P(ModuleFile, GivesTheWindowsEntryOrSaysWhyNot) {
+    const ModuleCase& row = GetParam();
+    const QTemporaryDir directory;
+    ASSERT_TRUE(directory.isValid());
+    const std::filesystem::path file =
+        std::filesystem::path(directory.path().toStdString()) / row.file;
+    if (row.contents) {
+        QFile written(QString::fromStdString(file.string()));
+        ASSERT_TRUE(written.open(QIODevice::WriteOnly));
+        ASSERT_EQ(written.write(row.contents->data(), static_cast<qint64>(row.contents->size())),
+                  static_cast<qint64>(row.contents->size()));
+    }
+
+    const cli::WindowEntry entry = cli::loadWindowEntry(file);
+    if (row.named.empty()) {
+        EXPECT_NE(entry.main, nullptr);
+        EXPECT_EQ(entry.failure, "");
+    } else {
+        EXPECT_EQ(entry.main, nullptr);
+        EXPECT_NE(entry.failure.find(row.named), std::string::npos) << entry.failure;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WindowModule, ModuleFile,
+    testing::Values(ModuleCase{"missing", "absent.so", std::nullopt, "absent.so"},
+                    ModuleCase{"text_file", "notes.so", "kein Programm\n", "notes.so"},
+                    ModuleCase{"empty_file", "empty.so", "", "empty.so"},
+                    ModuleCase{"library_without_the_entry", NUMERINT_QT_CORE, std::nullopt,
+                               "numer_integration_window_main"},
+                    ModuleCase{"the_window_module", NUMERINT_WINDOW_MODULE_FILE, std::nullopt, ""}),
+    CaseName{});
 
 } // namespace
 
