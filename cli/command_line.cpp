@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/command_line.h"
 
-#include "calc/calculate.h"
 #include "calc/analysis/course.h"
-#include "calc/problem/equation.h"
-#include "calc/core/methods.h"
 #include "calc/analysis/study.h"
+#include "calc/calculate.h"
+#include "calc/core/methods.h"
+#include "calc/problem/equation.h"
 #include "qt/number_locale.h"
 
 #include <QCommandLineOption>
@@ -370,7 +370,16 @@ int run(int& argc, char** argv) {
     QCommandLineParser parser;
     const Options options;
     options.addTo(parser);
-    if (!parser.parse(QStringList{QString::fromUtf8(text::program_name)} + arguments)) {
+    const bool parsed =
+        parser.parse(QStringList{QString::fromUtf8(text::program_name)} + arguments);
+    // Help wins over every known option, whatever its value or company; the parser reads all
+    // arguments even when it refuses some. Only what the program cannot read at all, an unknown
+    // option or a stray argument, still makes a usage error.
+    if (parser.isSet(options.help) && parser.unknownOptionNames().isEmpty() &&
+        parser.positionalArguments().isEmpty()) {
+        return printResult(help());
+    }
+    if (!parsed) {
         return usageError(refusal(parser, arguments));
     }
     if (!parser.positionalArguments().isEmpty()) {
@@ -384,9 +393,6 @@ int run(int& argc, char** argv) {
     }
     if (parser.isSet(options.course) && parser.isSet(options.study)) {
         return usageError(QString::fromUtf8(text::course_and_study));
-    }
-    if (parser.isSet(options.help)) {
-        return printResult(help());
     }
     if (parser.isSet(options.version)) {
         return printResult(std::string(text::program_name) + ' ' + text::version + '\n');

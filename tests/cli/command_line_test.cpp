@@ -408,32 +408,56 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"stray_argument", {"-n", "10", "5", "-u", "0"}, "Überzähliges Argument „5“."},
         UsageCase{
             "argument_after_double_dash", {"-n", "10", "--", "-u"}, "Überzähliges Argument „-u“."},
+        UsageCase{"negative_number_after_a_switch", {"--verlauf", "-1"}, "Unbekannte Option „-1“."},
         UsageCase{
-            "negative_number_after_a_switch", {"--verlauf", "-1"}, "Unbekannte Option „-1“."}),
+            "unknown_option_beside_help", {"-h", "--schritte"}, "Unbekannte Option „--schritte“."},
+        UsageCase{"unknown_option_before_help_and_a_bad_method",
+                  {"-x", "-m", "rk5", "--help"},
+                  "Unbekannte Option „-x“."},
+        UsageCase{"stray_argument_beside_help", {"--help", "5"}, "Überzähliges Argument „5“."}),
     CaseName{});
 
 // --- Help, version and failed writes ------------------------------------------------------
 
-TEST(Help, NamesEveryOptionMethodKnownSolutionAndExitStatus) {
-    for (const char* option : {"--help", "-h"}) {
-        const Finished run = runProgram({option, "-n", "10"}, german);
-        EXPECT_EQ(run.exit_code, cli::success) << option;
-        EXPECT_EQ(run.err, "") << option;
-        for (const char* text :
-             {"-n, --schrittanzahl", "-u, --untere-grenze", "-o, --obere-grenze",
-              "-a, --anfangswert", "-g, --gleichung", "-m, --verfahren", "--exakt", "--verlauf",
-              "--konvergenz", "-h, --help", "-v, --version", "Exit-Status", "\n  0  ", "\n  1  ",
-              "\n  2  ", "\n  3  "}) {
-            EXPECT_NE(run.out.find(text), std::string::npos) << option << " lacks " << text;
-        }
-        for (const calc::MethodInfo& method : calc::method_table) {
-            EXPECT_NE(run.out.find(method.name), std::string::npos) << option << method.name;
-        }
-        for (const calc::KnownEquation& known : calc::catalogue) {
-            EXPECT_NE(run.out.find(known.exact), std::string::npos) << option << known.exact;
-        }
+struct HelpCase {
+    std::string name;
+    QStringList arguments;
+};
+
+class Help : public testing::TestWithParam<HelpCase> {};
+
+TEST_P(Help, NamesEveryOptionMethodKnownSolutionAndExitStatus) {
+    const Finished run = runProgram(GetParam().arguments, german);
+    EXPECT_EQ(run.exit_code, cli::success);
+    EXPECT_EQ(run.err, "");
+    for (const char* text : {"-n, --schrittanzahl", "-u, --untere-grenze", "-o, --obere-grenze",
+                             "-a, --anfangswert", "-g, --gleichung", "-m, --verfahren", "--exakt",
+                             "--verlauf", "--konvergenz", "-h, --help", "-v, --version",
+                             "Exit-Status", "\n  0  ", "\n  1  ", "\n  2  ", "\n  3  "}) {
+        EXPECT_NE(run.out.find(text), std::string::npos) << "lacks " << text;
+    }
+    for (const calc::MethodInfo& method : calc::method_table) {
+        EXPECT_NE(run.out.find(method.name), std::string::npos) << method.name;
+    }
+    for (const calc::KnownEquation& known : calc::catalogue) {
+        EXPECT_NE(run.out.find(known.exact), std::string::npos) << known.exact;
     }
 }
+
+// Help wins over every known option, whatever its value, and over the version; an unknown
+// option or a stray argument stays a usage error (see UsageError).
+INSTANTIATE_TEST_SUITE_P(
+    Options, Help,
+    testing::Values(HelpCase{"long", {"--help", "-n", "10"}}, HelpCase{"short", {"-h", "-n", "10"}},
+                    HelpCase{"after_an_unknown_method", {"-m", "rk5", "-h"}},
+                    HelpCase{"beside_course_and_study", {"-h", "--verlauf", "--konvergenz"}},
+                    HelpCase{"among_bad_values", {"-n", "abc", "--help", "-m", "x"}},
+                    HelpCase{"before_an_option_without_value", {"-h", "-n"}},
+                    HelpCase{"beside_a_value_for_a_switch", {"--verlauf=ja", "--help"}},
+                    HelpCase{"before_the_version", {"-h", "-v"}},
+                    HelpCase{"after_the_version_with_a_bad_method", {"-v", "-m", "rk5", "-h"}},
+                    HelpCase{"compacted_with_a_switch", {"-vh"}}),
+    CaseName{});
 
 TEST(Version, PrintsTheProgramNameAndTheBuildsVersion) {
     for (const char* option : {"--version", "-v"}) {
