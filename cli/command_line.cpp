@@ -207,6 +207,11 @@ int usageError(const QString& message) {
     return usage_error;
 }
 
+// An option's name as typed: one dash before a letter, two before a word.
+QString dashed(const QString& name) {
+    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+}
+
 // The options of the command line, in the order of the help.
 struct Options {
     QCommandLineOption anzschr{
@@ -227,9 +232,28 @@ struct Options {
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}};
 
+    // Every option, in the order of the help; an option with a value name takes a value.
+    std::array<const QCommandLineOption*, 11> all() const {
+        return {&anzschr, &ug,     &og,    &aw,   &equation, &method,
+                &exact,   &course, &study, &help, &version};
+    }
+
     void addTo(QCommandLineParser& parser) const {
-        parser.addOptions(
-            {anzschr, ug, og, aw, equation, method, exact, course, study, help, version});
+        for (const QCommandLineOption* option : all()) {
+            parser.addOption(*option);
+        }
+    }
+
+    // Whether the argument, as typed, names an option that takes a value: "-n", "--exakt".
+    bool takesValue(const QString& argument) const {
+        for (const QCommandLineOption* option : all()) {
+            for (const QString& name : option->names()) {
+                if (!option->valueName().isEmpty() && argument == dashed(name)) {
+                    return true;
+                }
+            }
+        }
+        return false;
     }
 };
 
@@ -239,32 +263,21 @@ QString typedOption(const QString& argument) {
     return equals < 0 ? argument : argument.left(equals);
 }
 
-bool isValuedOption(const QString& argument) {
-    static const QStringList valued = {QStringLiteral("-n"),     QStringLiteral("--schrittanzahl"),
-                                       QStringLiteral("-u"),     QStringLiteral("--untere-grenze"),
-                                       QStringLiteral("-o"),     QStringLiteral("--obere-grenze"),
-                                       QStringLiteral("-a"),     QStringLiteral("--anfangswert"),
-                                       QStringLiteral("-g"),     QStringLiteral("--gleichung"),
-                                       QStringLiteral("-m"),     QStringLiteral("--verfahren"),
-                                       QStringLiteral("--exakt")};
-    return valued.contains(argument);
-}
-
 // Says in German why the parser refused the arguments; Qt's own text is English.
-QString refusal(const QCommandLineParser& parser, const QStringList& arguments) {
+QString refusal(const QCommandLineParser& parser, const Options& options,
+                const QStringList& arguments) {
     if (!parser.unknownOptionNames().isEmpty()) {
-        const QString& name = parser.unknownOptionNames().constFirst();
-        const QString dashes = name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--");
-        return QString::fromUtf8(text::unknown_option).arg(dashes + name);
+        return QString::fromUtf8(text::unknown_option)
+            .arg(dashed(parser.unknownOptionNames().constFirst()));
     }
     const qsizetype end = arguments.indexOf(QStringLiteral("--"));
-    const QStringList options = end < 0 ? arguments : arguments.first(end);
-    if (!options.isEmpty() && isValuedOption(options.constLast())) {
-        return QString::fromUtf8(text::missing_value).arg(options.constLast());
+    const QStringList typed = end < 0 ? arguments : arguments.first(end);
+    if (!typed.isEmpty() && options.takesValue(typed.constLast())) {
+        return QString::fromUtf8(text::missing_value).arg(typed.constLast());
     }
-    for (const QString& argument : options) {
+    for (const QString& argument : typed) {
         if (argument.startsWith(u'-') && argument.contains(u'=') &&
-            !isValuedOption(typedOption(argument))) {
+            !options.takesValue(typedOption(argument))) {
             return QString::fromUtf8(text::unexpected_value).arg(typedOption(argument));
         }
     }
@@ -380,7 +393,7 @@ int run(int& argc, char** argv) {
         return printResult(help());
     }
     if (!parsed) {
-        return usageError(refusal(parser, arguments));
+        return usageError(refusal(parser, options, arguments));
     }
     if (!parser.positionalArguments().isEmpty()) {
         return usageError(

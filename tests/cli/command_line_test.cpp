@@ -402,6 +402,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "Unbekanntes Verfahren „rk5“ (bekannt: euler, heun, mittelpunkt, rk3, rk4)."},
         UsageCase{
             "exact_without_value", {"-n", "10", "--exakt"}, "Der Option „--exakt“ fehlt ihr Wert."},
+        UsageCase{"method_without_value",
+                  {"-n", "10", "--verfahren"},
+                  "Der Option „--verfahren“ fehlt ihr Wert."},
+        UsageCase{"equation_without_value", {"-g"}, "Der Option „-g“ fehlt ihr Wert."},
         UsageCase{"course_and_study_together",
                   {"-n", "10", "--verlauf", "--konvergenz"},
                   "Die Optionen „--verlauf“ und „--konvergenz“ schließen einander aus."},
