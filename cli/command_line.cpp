@@ -305,9 +305,9 @@ std::vector<calc::Method> studiedMethods(const QCommandLineParser& parser, const
     return methods;
 }
 
-// Calculates as the window does and prints its line, the course with --verlauf, or the
+// Computes as the window does and prints its line, the course with --verlauf, or the
 // convergence study with --konvergenz.
-int calculate(const QCommandLineParser& parser, const Options& options, calc::Method method) {
+int computeAndPrint(const QCommandLineParser& parser, const Options& options, calc::Method method) {
     calc::Task task({parser.value(options.anzschr).toStdString(),
                      parser.value(options.ug).toStdString(), parser.value(options.og).toStdString(),
                      parser.value(options.aw).toStdString()});
@@ -373,7 +373,7 @@ bool selectsCommandLine(int argc, const char* const* argv) {
     return selectsCommandLine(arguments);
 }
 
-int run(int& argc, char** argv) {
+int runCommandLine(int& argc, char** argv) {
     holdClosedOutputs();
     const QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QString::fromUtf8(text::program_name));
@@ -410,7 +410,7 @@ int run(int& argc, char** argv) {
     if (parser.isSet(options.version)) {
         return printResult(std::string(text::program_name) + ' ' + text::version + '\n');
     }
-    return calculate(parser, options, *method);
+    return computeAndPrint(parser, options, *method);
 }
 
 } // namespace cli
