@@ -418,7 +418,8 @@ INSTANTIATE_TEST_SUITE_P(
                     HelpCase{"beside_a_value_for_a_switch", {"--verlauf=ja", "--help"}},
                     HelpCase{"before_the_version", {"-h", "-v"}},
                     HelpCase{"after_the_version_with_a_bad_method", {"-v", "-m", "rk5", "-h"}},
-                    HelpCase{"compacted_with_a_switch", {"-vh"}}),
+                    HelpCase{"compacted_with_a_switch", {"-vh"}},
+                    HelpCase{"given_a_value", {"--help=ja"}}),
     CaseName{});
 
 TEST(Version, PrintsTheProgramNameAndTheBuildsVersion) {
