@@ -5,7 +5,7 @@
 int main(int argc, char* argv[]) {
     // Any argument but Qt's own window options asks for the command line: no window code loads.
     if (cli::selectsCommandLine(argc, argv)) {
-        return cli::run(argc, argv);
+        return cli::runCommandLine(argc, argv);
     }
     return cli::runWindow(argc, argv);
 }

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/command_line.h"
 
-#include "calc/calculate.h"
 #include "calc/analysis/course.h"
-#include "calc/problem/equation.h"
-#include "calc/core/methods.h"
 #include "calc/analysis/study.h"
+#include "calc/calculate.h"
+#include "calc/core/methods.h"
+#include "calc/problem/equation.h"
 #include "qt/number_locale.h"
 
 #include <QCommandLineOption>
@@ -207,6 +207,11 @@ int usageError(const QString& message) {
     return usage_error;
 }
 
+// An option's name as typed: one dash before a letter, two before a word.
+QString dashed(const QString& name) {
+    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+}
+
 // The options of the command line, in the order of the help.
 struct Options {
     QCommandLineOption anzschr{
@@ -227,9 +232,28 @@ struct Options {
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}};
 
+    // Every option, in the order of the help; an option with a value name takes a value.
+    std::array<const QCommandLineOption*, 11> all() const {
+        return {&anzschr, &ug,     &og,    &aw,   &equation, &method,
+                &exact,   &course, &study, &help, &version};
+    }
+
     void addTo(QCommandLineParser& parser) const {
-        parser.addOptions(
-            {anzschr, ug, og, aw, equation, method, exact, course, study, help, version});
+        for (const QCommandLineOption* option : all()) {
+            parser.addOption(*option);
+        }
+    }
+
+    // Whether the argument, as typed, names an option that takes a value: "-n", "--exakt".
+    bool takesValue(const QString& argument) const {
+        for (const QCommandLineOption* option : all()) {
+            for (const QString& name : option->names()) {
+                if (!option->valueName().isEmpty() && argument == dashed(name)) {
+                    return true;
+                }
+            }
+        }
+        return false;
     }
 };
 
@@ -239,32 +263,21 @@ QString typedOption(const QString& argument) {
     return equals < 0 ? argument : argument.left(equals);
 }
 
-bool isValuedOption(const QString& argument) {
-    static const QStringList valued = {QStringLiteral("-n"),     QStringLiteral("--schrittanzahl"),
-                                       QStringLiteral("-u"),     QStringLiteral("--untere-grenze"),
-                                       QStringLiteral("-o"),     QStringLiteral("--obere-grenze"),
-                                       QStringLiteral("-a"),     QStringLiteral("--anfangswert"),
-                                       QStringLiteral("-g"),     QStringLiteral("--gleichung"),
-                                       QStringLiteral("-m"),     QStringLiteral("--verfahren"),
-                                       QStringLiteral("--exakt")};
-    return valued.contains(argument);
-}
-
 // Says in German why the parser refused the arguments; Qt's own text is English.
-QString refusal(const QCommandLineParser& parser, const QStringList& arguments) {
+QString refusal(const QCommandLineParser& parser, const Options& options,
+                const QStringList& arguments) {
     if (!parser.unknownOptionNames().isEmpty()) {
-        const QString& name = parser.unknownOptionNames().constFirst();
-        const QString dashes = name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--");
-        return QString::fromUtf8(text::unknown_option).arg(dashes + name);
+        return QString::fromUtf8(text::unknown_option)
+            .arg(dashed(parser.unknownOptionNames().constFirst()));
     }
     const qsizetype end = arguments.indexOf(QStringLiteral("--"));
-    const QStringList options = end < 0 ? arguments : arguments.first(end);
-    if (!options.isEmpty() && isValuedOption(options.constLast())) {
-        return QString::fromUtf8(text::missing_value).arg(options.constLast());
+    const QStringList typed = end < 0 ? arguments : arguments.first(end);
+    if (!typed.isEmpty() && options.takesValue(typed.constLast())) {
+        return QString::fromUtf8(text::missing_value).arg(typed.constLast());
     }
-    for (const QString& argument : options) {
+    for (const QString& argument : typed) {
         if (argument.startsWith(u'-') && argument.contains(u'=') &&
-            !isValuedOption(typedOption(argument))) {
+            !options.takesValue(typedOption(argument))) {
             return QString::fromUtf8(text::unexpected_value).arg(typedOption(argument));
         }
     }
@@ -292,9 +305,9 @@ std::vector<calc::Method> studiedMethods(const QCommandLineParser& parser, const
     return methods;
 }
 
-// Calculates as the window does and prints its line, the course with --verlauf, or the
+// Computes as the window does and prints its line, the course with --verlauf, or the
 // convergence study with --konvergenz.
-int calculate(const QCommandLineParser& parser, const Options& options, calc::Method method) {
+int computeAndPrint(const QCommandLineParser& parser, const Options& options, calc::Method method) {
     calc::Task task({parser.value(options.anzschr).toStdString(),
                      parser.value(options.ug).toStdString(), parser.value(options.og).toStdString(),
                      parser.value(options.aw).toStdString()});
@@ -360,7 +373,7 @@ bool selectsCommandLine(int argc, const char* const* argv) {
     return selectsCommandLine(arguments);
 }
 
-int run(int& argc, char** argv) {
+int runCommandLine(int& argc, char** argv) {
     holdClosedOutputs();
     const QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QString::fromUtf8(text::program_name));
@@ -370,8 +383,17 @@ int run(int& argc, char** argv) {
     QCommandLineParser parser;
     const Options options;
     options.addTo(parser);
-    if (!parser.parse(QStringList{QString::fromUtf8(text::program_name)} + arguments)) {
-        return usageError(refusal(parser, arguments));
+    const bool parsed =
+        parser.parse(QStringList{QString::fromUtf8(text::program_name)} + arguments);
+    // Help wins over every known option, whatever its value or company; the parser reads all
+    // arguments even when it refuses some. Only what the program cannot read at all, an unknown
+    // option or a stray argument, still makes a usage error.
+    if (parser.isSet(options.help) && parser.unknownOptionNames().isEmpty() &&
+        parser.positionalArguments().isEmpty()) {
+        return printResult(help());
+    }
+    if (!parsed) {
+        return usageError(refusal(parser, options, arguments));
     }
     if (!parser.positionalArguments().isEmpty()) {
         return usageError(
@@ -385,13 +407,10 @@ int run(int& argc, char** argv) {
     if (parser.isSet(options.course) && parser.isSet(options.study)) {
         return usageError(QString::fromUtf8(text::course_and_study));
     }
-    if (parser.isSet(options.help)) {
-        return printResult(help());
-    }
     if (parser.isSet(options.version)) {
         return printResult(std::string(text::program_name) + ' ' + text::version + '\n');
     }
-    return calculate(parser, options, *method);
+    return computeAndPrint(parser, options, *method);
 }
 
 } // namespace cli

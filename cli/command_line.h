@@ -18,6 +18,6 @@ bool selectsCommandLine(const QStringList& arguments);
 bool selectsCommandLine(int argc, const char* const* argv);
 
 // Computes without a window under a QCoreApplication, prints, and returns the exit status.
-int run(int& argc, char** argv);
+int runCommandLine(int& argc, char** argv);
 
 } // namespace cli

@@ -1,85 +1,46 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the built program as a script would, without a display, and checks what it prints on
-// stdout and stderr and how it exits; the window choice is checked on the decision itself,
-// and the window's loading through the program.
-#include "calc/calculate.h"
+// stdout and stderr and how it exits.
 #include "calc/analysis/course.h"
-#include "calc/problem/equation.h"
-#include "calc/core/methods.h"
 #include "calc/analysis/study.h"
+#include "calc/calculate.h"
+#include "calc/core/methods.h"
+#include "calc/problem/equation.h"
 #include "cli/command_line.h"
+#include "tests/cli/program_run.h"
 #include "tests/named_case.h"
 #include "tests/test_locales.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QProcess>
-#include <QProcessEnvironment>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
-#include <ostream>
+#include <optional>
 #include <string>
-#include <utility>
 #include <variant>
 #include <vector>
 
 namespace {
 
-using Variables = std::vector<std::pair<QString, QString>>;
+using cli_test::cleanEnvironment;
+using cli_test::english;
+using cli_test::Finished;
+using cli_test::german;
+using cli_test::PrintTo;
+using cli_test::runProgram;
+using cli_test::Variables;
 
-const Variables german{{"LC_ALL", "de_DE.UTF-8"}};
-const Variables english{{"LC_ALL", "en_US.UTF-8"}};
-
-// Shows a case by its name in test listings instead of its bytes.
-template <class Case>
-requires requires(const Case& row) {
-    row.name;
-}
-void PrintTo(const Case& row, std::ostream* out) {
-    *out << row.name;
-}
-
-struct Finished {
-    int exit_code = -1;
-    std::string out;
-    std::string err;
-};
-
-// The environment of a script on a machine without a display, with the given locale variables.
-QProcessEnvironment cleanEnvironment(const Variables& variables) {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const QString& name : environment.keys()) {
-        if (name.startsWith(QStringLiteral("LC_")) || name == QStringLiteral("LANG") ||
-            name == QStringLiteral("LANGUAGE")) {
-            environment.remove(name);
-        }
+// The line the window shows for the task, none when the window refuses it.
+std::optional<calc::ResultLine> windowLine(const calc::Task& task,
+                                           const calc::NumberLocale& locale) {
+    const calc::Outcome outcome = calc::calculate(task, locale);
+    if (const auto* line = std::get_if<calc::ResultLine>(&outcome)) {
+        return *line;
     }
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        environment.remove(QString::fromLatin1(name));
-    }
-    for (const auto& [name, value] : variables) {
-        environment.insert(name, value);
-    }
-    return environment;
-}
-
-Finished runProgram(const QStringList& arguments, const Variables& variables,
-                    const QString& stdoutFile = {}) {
-    QProcess process;
-    process.setProcessEnvironment(cleanEnvironment(variables));
-    if (!stdoutFile.isEmpty()) {
-        process.setStandardOutputFile(stdoutFile);
-    }
-    process.start(QStringLiteral(NUMERINT_PROGRAM), arguments);
-    const bool finished = process.waitForFinished(30'000);
-    EXPECT_TRUE(finished) << "the program did not finish";
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    return {finished ? process.exitCode() : -1, process.readAllStandardOutput().toStdString(),
-            process.readAllStandardError().toStdString()};
+    return std::nullopt;
 }
 
 QStringList entryArguments(const calc::EntryTexts& entries) {
@@ -102,12 +63,13 @@ class ResultLine : public testing::TestWithParam<ResultCase> {};
 
 TEST_P(ResultLine, PrintsTheWindowsLineOnStdoutAndExitsZero) {
     const ResultCase& row = GetParam();
-    const calc::Outcome expected = calc::calculate(row.entries, row.locale);
-    ASSERT_TRUE(std::holds_alternative<calc::ResultLine>(expected)) << "the case must compute";
+    const std::optional<calc::ResultLine> expected =
+        windowLine(calc::Task(row.entries), row.locale);
+    ASSERT_TRUE(expected) << "the case must compute";
 
     const Finished run = runProgram(row.arguments, row.variables);
     EXPECT_EQ(run.exit_code, cli::success);
-    EXPECT_EQ(run.out, std::get<calc::ResultLine>(expected).text + "\n");
+    EXPECT_EQ(run.out, expected->text + "\n");
     EXPECT_EQ(run.err, "");
 }
 
@@ -196,9 +158,9 @@ class TypedEquation : public testing::TestWithParam<TaskCase> {};
 
 TEST_P(TypedEquation, PrintsTheLineCourseAndStudyOfThatEquationAndMethod) {
     const TaskCase& row = GetParam();
-    const calc::Outcome outcome = calc::calculate(row.task, row.locale);
-    ASSERT_TRUE(std::holds_alternative<calc::ResultLine>(outcome)) << "the case must compute";
-    const auto& line = std::get<calc::ResultLine>(outcome);
+    const std::optional<calc::ResultLine> computed = windowLine(row.task, row.locale);
+    ASSERT_TRUE(computed) << "the case must compute";
+    const calc::ResultLine& line = *computed;
     const auto study = calc::run_study(line.numbers, line.equation, row.studied, line.exact);
     ASSERT_TRUE(study.has_value());
     const QStringList arguments = row.arguments + entryArguments(row.task.entries);
@@ -337,10 +299,9 @@ class CourseTable : public testing::TestWithParam<CourseCase> {};
 
 TEST_P(CourseTable, PrintsTheCourseCsvInsteadOfTheLine) {
     const CourseCase& row = GetParam();
-    const calc::Outcome outcome = calc::calculate(row.entries, row.locale);
-    ASSERT_TRUE(std::holds_alternative<calc::ResultLine>(outcome)) << "the case must compute";
-    const std::string expected = calc::course_csv(
-        calc::build_course(std::get<calc::ResultLine>(outcome).numbers), row.locale);
+    const std::optional<calc::ResultLine> line = windowLine(calc::Task(row.entries), row.locale);
+    ASSERT_TRUE(line) << "the case must compute";
+    const std::string expected = calc::course_csv(calc::build_course(line->numbers), row.locale);
 
     const Finished run =
         runProgram(QStringList{"--verlauf"} + entryArguments(row.entries), row.variables);
@@ -399,38 +360,67 @@ INSTANTIATE_TEST_SUITE_P(
                   "Unbekanntes Verfahren „rk5“ (bekannt: euler, heun, mittelpunkt, rk3, rk4)."},
         UsageCase{
             "exact_without_value", {"-n", "10", "--exakt"}, "Der Option „--exakt“ fehlt ihr Wert."},
+        UsageCase{"method_without_value",
+                  {"-n", "10", "--verfahren"},
+                  "Der Option „--verfahren“ fehlt ihr Wert."},
+        UsageCase{"equation_without_value", {"-g"}, "Der Option „-g“ fehlt ihr Wert."},
         UsageCase{"course_and_study_together",
                   {"-n", "10", "--verlauf", "--konvergenz"},
                   "Die Optionen „--verlauf“ und „--konvergenz“ schließen einander aus."},
         UsageCase{"stray_argument", {"-n", "10", "5", "-u", "0"}, "Überzähliges Argument „5“."},
         UsageCase{
             "argument_after_double_dash", {"-n", "10", "--", "-u"}, "Überzähliges Argument „-u“."},
+        UsageCase{"negative_number_after_a_switch", {"--verlauf", "-1"}, "Unbekannte Option „-1“."},
         UsageCase{
-            "negative_number_after_a_switch", {"--verlauf", "-1"}, "Unbekannte Option „-1“."}),
+            "unknown_option_beside_help", {"-h", "--schritte"}, "Unbekannte Option „--schritte“."},
+        UsageCase{"unknown_option_before_help_and_a_bad_method",
+                  {"-x", "-m", "rk5", "--help"},
+                  "Unbekannte Option „-x“."},
+        UsageCase{"stray_argument_beside_help", {"--help", "5"}, "Überzähliges Argument „5“."}),
     CaseName{});
 
 // --- Help, version and failed writes ------------------------------------------------------
 
-TEST(Help, NamesEveryOptionMethodKnownSolutionAndExitStatus) {
-    for (const char* option : {"--help", "-h"}) {
-        const Finished run = runProgram({option, "-n", "10"}, german);
-        EXPECT_EQ(run.exit_code, cli::success) << option;
-        EXPECT_EQ(run.err, "") << option;
-        for (const char* text :
-             {"-n, --schrittanzahl", "-u, --untere-grenze", "-o, --obere-grenze",
-              "-a, --anfangswert", "-g, --gleichung", "-m, --verfahren", "--exakt", "--verlauf",
-              "--konvergenz", "-h, --help", "-v, --version", "Exit-Status", "\n  0  ", "\n  1  ",
-              "\n  2  ", "\n  3  "}) {
-            EXPECT_NE(run.out.find(text), std::string::npos) << option << " lacks " << text;
-        }
-        for (const calc::MethodInfo& method : calc::method_table) {
-            EXPECT_NE(run.out.find(method.name), std::string::npos) << option << method.name;
-        }
-        for (const calc::KnownEquation& known : calc::catalogue) {
-            EXPECT_NE(run.out.find(known.exact), std::string::npos) << option << known.exact;
-        }
+struct HelpCase {
+    std::string name;
+    QStringList arguments;
+};
+
+class Help : public testing::TestWithParam<HelpCase> {};
+
+TEST_P(Help, NamesEveryOptionMethodKnownSolutionAndExitStatus) {
+    const Finished run = runProgram(GetParam().arguments, german);
+    EXPECT_EQ(run.exit_code, cli::success);
+    EXPECT_EQ(run.err, "");
+    for (const char* text : {"-n, --schrittanzahl", "-u, --untere-grenze", "-o, --obere-grenze",
+                             "-a, --anfangswert", "-g, --gleichung", "-m, --verfahren", "--exakt",
+                             "--verlauf", "--konvergenz", "-h, --help", "-v, --version",
+                             "Exit-Status", "\n  0  ", "\n  1  ", "\n  2  ", "\n  3  "}) {
+        EXPECT_NE(run.out.find(text), std::string::npos) << "lacks " << text;
+    }
+    for (const calc::MethodInfo& method : calc::method_table) {
+        EXPECT_NE(run.out.find(method.name), std::string::npos) << method.name;
+    }
+    for (const calc::KnownEquation& known : calc::catalogue) {
+        EXPECT_NE(run.out.find(known.exact), std::string::npos) << known.exact;
     }
 }
+
+// Help wins over every known option, whatever its value, and over the version; an unknown
+// option or a stray argument stays a usage error (see UsageError).
+INSTANTIATE_TEST_SUITE_P(
+    Options, Help,
+    testing::Values(HelpCase{"long", {"--help", "-n", "10"}}, HelpCase{"short", {"-h", "-n", "10"}},
+                    HelpCase{"after_an_unknown_method", {"-m", "rk5", "-h"}},
+                    HelpCase{"beside_course_and_study", {"-h", "--verlauf", "--konvergenz"}},
+                    HelpCase{"among_bad_values", {"-n", "abc", "--help", "-m", "x"}},
+                    HelpCase{"before_an_option_without_value", {"-h", "-n"}},
+                    HelpCase{"beside_a_value_for_a_switch", {"--verlauf=ja", "--help"}},
+                    HelpCase{"before_the_version", {"-h", "-v"}},
+                    HelpCase{"after_the_version_with_a_bad_method", {"-v", "-m", "rk5", "-h"}},
+                    HelpCase{"compacted_with_a_switch", {"-vh"}},
+                    HelpCase{"given_a_value", {"--help=ja"}}),
+    CaseName{});
 
 TEST(Version, PrintsTheProgramNameAndTheBuildsVersion) {
     for (const char* option : {"--version", "-v"}) {
@@ -481,104 +471,6 @@ TEST(FullDiskRefusal, StillExitsOneAsNothingWasToBeWritten) {
     const Finished run = runProgram({"-n", "0"}, german, QStringLiteral("/dev/full"));
     EXPECT_EQ(run.exit_code, cli::refused);
     EXPECT_EQ(run.err, std::string(calc::warning_text::count_not_positive) + "\n");
-}
-
-// --- The window or the command line -------------------------------------------------------
-
-struct ChoiceCase {
-    std::string name;
-    QStringList arguments;
-    bool command_line;
-};
-
-class Choice : public testing::TestWithParam<ChoiceCase> {};
-
-TEST_P(Choice, OpensTheWindowOnlyForQtsOwnWindowOptions) {
-    EXPECT_EQ(cli::selectsCommandLine(GetParam().arguments), GetParam().command_line);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Window, Choice,
-    testing::Values(ChoiceCase{"no_arguments", {}, false},
-                    ChoiceCase{"platform", {"-platform", "offscreen"}, false},
-                    ChoiceCase{"style_with_two_dashes", {"--style", "Fusion"}, false},
-                    ChoiceCase{"style_joined_by_equals", {"-style=Fusion"}, false},
-                    ChoiceCase{"stylesheet_joined_by_equals", {"--stylesheet=a.qss"}, false},
-                    ChoiceCase{"flags", {"-reverse", "--widgetcount"}, false},
-                    ChoiceCase{"every_valued_option",
-                               {"-platform",
-                                "xcb",
-                                "-style",
-                                "Fusion",
-                                "-session",
-                                "s1",
-                                "-stylesheet",
-                                "a.qss",
-                                "-qwindowgeometry",
-                                "300x200",
-                                "-qwindowtitle",
-                                "T",
-                                "-qwindowicon",
-                                "i.png",
-                                "-display",
-                                ":0",
-                                "-platformpluginpath",
-                                "/p",
-                                "-platformtheme",
-                                "gtk3",
-                                "-plugin",
-                                "evdevtouch",
-                                "-geometry",
-                                "300x200"},
-                               false},
-                    ChoiceCase{"valued_option_without_value_at_the_end", {"-session"}, false},
-                    ChoiceCase{"value_that_looks_like_an_option", {"-style", "-n"}, false}),
-    CaseName{});
-
-INSTANTIATE_TEST_SUITE_P(
-    CommandLine, Choice,
-    testing::Values(
-        ChoiceCase{"step_count", {"-n", "5"}, true}, ChoiceCase{"help", {"--help"}, true},
-        ChoiceCase{"version", {"-v"}, true},
-        ChoiceCase{"course_after_window_options", {"-platform", "offscreen", "--verlauf"}, true},
-        ChoiceCase{"word_after_a_flag", {"-reverse", "5"}, true},
-        ChoiceCase{"stray_word", {"5"}, true},
-        ChoiceCase{"window_option_joined_where_qt_does_not", {"--platform=offscreen"}, true},
-        ChoiceCase{"three_dashes", {"---platform", "xcb"}, true},
-        ChoiceCase{"empty_argument", {""}, true}, ChoiceCase{"double_dash", {"--"}, true},
-        ChoiceCase{"single_dash", {"-"}, true}),
-    CaseName{});
-
-// --- Loading the window -------------------------------------------------------------------
-
-TEST(WindowModule, OpensTheWindowFromBesideTheProgram) {
-    QProcess process;
-    process.setProcessEnvironment(cleanEnvironment(english));
-    process.start(QStringLiteral(NUMERINT_PROGRAM), {"-platform", "offscreen"});
-    ASSERT_TRUE(process.waitForStarted());
-    // A window runs until it is closed; a module that failed to load ends the program at once.
-    const bool ended = process.waitForFinished(3'000);
-    EXPECT_FALSE(ended) << "exit " << process.exitCode() << ": "
-                        << process.readAllStandardError().toStdString();
-    process.kill();
-    process.waitForFinished();
-}
-
-TEST(WindowModule, SaysSoAndExitsOneWhenTheModuleIsMissing) {
-    const QTemporaryDir directory;
-    ASSERT_TRUE(directory.isValid());
-    const QString lonely = directory.filePath(QStringLiteral("numer-integration"));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(NUMERINT_PROGRAM), lonely));
-
-    QProcess process;
-    process.setProcessEnvironment(cleanEnvironment(english));
-    process.start(lonely, {"-platform", "offscreen"});
-    ASSERT_TRUE(process.waitForFinished(30'000));
-    EXPECT_EQ(process.exitCode(), 1);
-    EXPECT_EQ(process.readAllStandardOutput().toStdString(), "");
-    EXPECT_EQ(process.readAllStandardError().toStdString().rfind(
-                  "numer-integration: Das Fenster kann nicht geladen werden (", 0),
-              0u);
 }
 
 } // namespace
