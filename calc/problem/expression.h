@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calc/problem/parse_error.h"
 #include "calc/text/number_text.h"
 
 #include <memory>
@@ -10,12 +11,6 @@
 #include <vector>
 
 namespace calc {
-
-// Why a formula could not be read, in German, and the character (1-based) it concerns.
-struct ParseError {
-    std::string reason;
-    int position;
-};
 
 // The longest formula that is read at all, in characters.
 inline constexpr int formula_length_limit = 1000;

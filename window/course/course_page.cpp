@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/course/course_page.h"
 
+#include "calc/text/warnings.h"
 #include "window/plots/course_plot.h"
 #include "window/plots/error_plot.h"
 #include "window/plots/field_overlay.h"

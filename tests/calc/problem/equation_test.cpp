@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/analysis/course.h"
 #include "calc/problem/equation.h"
+#include "calc/text/warnings.h"
 
 #include "tests/named_case.h"
 #include "tests/test_locales.h"
