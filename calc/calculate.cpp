@@ -2,6 +2,7 @@
 #include "calc/calculate.h"
 
 #include "calc/analysis/course.h"
+#include "calc/text/labels.h"
 
 #include <cmath>
 
@@ -112,7 +113,7 @@ Course build_course(const ResultLine& line) {
 }
 
 std::string line_tooltip(const ResultLine& line) {
-    std::string tooltip = "y' = ";
+    std::string tooltip(equation_lead);
     tooltip += line.equation.text();
     tooltip += ", ";
     tooltip += method_info(line.method).name;

@@ -16,6 +16,8 @@
 
 namespace {
 
+using named_case::PrintTo;
+
 using calc::Point;
 
 std::uint64_t bits(double value) {

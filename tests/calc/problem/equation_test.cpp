@@ -13,6 +13,8 @@
 
 namespace {
 
+using named_case::PrintTo;
+
 struct RefusedCase {
     const char* name;
     std::string typed;
