@@ -322,12 +322,16 @@ ParseError explain(const mu::ParserError& error, std::string_view text) {
     }
 }
 
+// The values that the two- and three-value forms of evaluate() write, whatever the names.
+constexpr std::size_t fixed_values = 3;
+
 } // namespace
 
 struct Expression::Reader {
     Reader(std::string text_, std::vector<std::string> variables_, char decimal_, char separator_)
         : text(std::move(text_)), variables(std::move(variables_)), decimal(decimal_),
-          separator(separator_), parser(decimal, separator, variables, values.data()) {
+          separator(separator_), values(std::max(variables.size(), fixed_values)),
+          parser(decimal, separator, variables, values.data()) {
         parser.SetExpr(text);
     }
 
@@ -335,7 +339,9 @@ struct Expression::Reader {
     std::vector<std::string> variables;
     char decimal;   // the decimal separator, of one byte
     char separator; // between a function's arguments
-    std::array<double, 3> values{};
+    // The block of values that the parser reads, one a name and at least fixed_values; its
+    // size never changes, so the addresses given to the parser stay valid.
+    std::vector<double> values;
     Parser parser;
 };
 
@@ -393,6 +399,14 @@ double Expression::evaluate(double a, double b, double c) const {
     m_reader->values[0] = a;
     m_reader->values[1] = b;
     m_reader->values[2] = c;
+    return m_reader->parser.Eval();
+}
+
+double Expression::evaluate(std::span<const double> values) const {
+    std::vector<double>& block = m_reader->values;
+    const std::size_t given = std::min(values.size(), block.size());
+    std::copy_n(values.begin(), given, block.begin());
+    std::fill(block.begin() + static_cast<std::ptrdiff_t>(given), block.end(), 0.0);
     return m_reader->parser.Eval();
 }
 

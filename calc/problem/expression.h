@@ -5,6 +5,7 @@
 #include "calc/text/number_text.h"
 
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -31,7 +32,10 @@ public:
     Expression& operator=(Expression&&) noexcept;
     ~Expression();
 
-    // The value for the variables' values a, b (and c), in the order given to parse().
+    // The value for the variables' values, one a name in the order given to parse(), for any
+    // number of names; values beyond the names are left out, and names beyond the values are 0.
+    double evaluate(std::span<const double> values) const;
+    // The same for the first two (or three) names, without a span, for the runs.
     double evaluate(double a, double b) const;
     double evaluate(double a, double b, double c) const;
 
