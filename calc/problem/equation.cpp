@@ -18,6 +18,28 @@ std::optional<Known> find_known(std::string_view typed) {
 
 } // namespace
 
+Equation::Equation(Equation&& other) noexcept
+    : m_text(std::move(other.m_text)), m_known(other.m_known),
+      m_formula(std::move(other.m_formula)) {
+    other.become_default();
+}
+
+Equation& Equation::operator=(Equation&& other) noexcept {
+    if (this != &other) {
+        m_text = std::move(other.m_text);
+        m_known = other.m_known;
+        m_formula = std::move(other.m_formula);
+        other.become_default();
+    }
+    return *this;
+}
+
+void Equation::become_default() {
+    m_text = default_equation;
+    m_known = Known::minus_x_y2;
+    m_formula.reset();
+}
+
 std::variant<Equation, ParseError> Equation::parse(std::string_view text,
                                                    const NumberLocale& locale) {
     // A text too long to read is refused by the reader before it is looked at here.

@@ -25,6 +25,12 @@ class Equation {
 public:
     // The default -x*y^2.
     Equation() = default;
+    Equation(const Equation&) = default;
+    Equation& operator=(const Equation&) = default;
+    // A moved-from equation is the default, so that it copies and evaluates as one.
+    Equation(Equation&& other) noexcept;
+    Equation& operator=(Equation&& other) noexcept;
+    ~Equation() = default;
 
     // Reads a right-hand side in x and y as typed in `locale`.
     static std::variant<Equation, ParseError> parse(std::string_view text,
@@ -45,6 +51,8 @@ public:
     const Expression* formula() const { return m_formula ? &*m_formula : nullptr; }
 
 private:
+    void become_default();
+
     std::string m_text{default_equation};
     std::optional<Known> m_known = Known::minus_x_y2;
     std::optional<Expression> m_formula;

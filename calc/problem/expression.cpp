@@ -348,8 +348,10 @@ struct Expression::Reader {
 Expression::Expression(std::unique_ptr<Reader> reader) : m_reader(std::move(reader)) {}
 
 Expression::Expression(const Expression& other)
-    : m_reader(std::make_unique<Reader>(other.m_reader->text, other.m_reader->variables,
-                                        other.m_reader->decimal, other.m_reader->separator)) {}
+    : m_reader(other.m_reader
+                   ? std::make_unique<Reader>(other.m_reader->text, other.m_reader->variables,
+                                              other.m_reader->decimal, other.m_reader->separator)
+                   : nullptr) {}
 
 Expression& Expression::operator=(const Expression& other) {
     if (this != &other) {
@@ -390,12 +392,18 @@ std::variant<Expression, ParseError> Expression::parse(std::string_view text,
 }
 
 double Expression::evaluate(double a, double b) const {
+    if (!m_reader) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
     m_reader->values[0] = a;
     m_reader->values[1] = b;
     return m_reader->parser.Eval();
 }
 
 double Expression::evaluate(double a, double b, double c) const {
+    if (!m_reader) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
     m_reader->values[0] = a;
     m_reader->values[1] = b;
     m_reader->values[2] = c;
@@ -403,6 +411,9 @@ double Expression::evaluate(double a, double b, double c) const {
 }
 
 double Expression::evaluate(std::span<const double> values) const {
+    if (!m_reader) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
     std::vector<double>& block = m_reader->values;
     const std::size_t given = std::min(values.size(), block.size());
     std::copy_n(values.begin(), given, block.begin());

@@ -28,6 +28,7 @@ public:
 
     Expression(const Expression& other);
     Expression& operator=(const Expression& other);
+    // A moved-from expression has no formula: it copies as one without, and evaluates to NaN.
     Expression(Expression&&) noexcept;
     Expression& operator=(Expression&&) noexcept;
     ~Expression();
