@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/calculate.h"
 
+#include "calc/analysis/course.h"
+#include "calc/text/labels.h"
+
 #include <cmath>
 
 namespace calc {
@@ -49,37 +52,6 @@ std::string result_line(Point point, const NumberLocale& locale) {
 
 } // namespace
 
-std::string warning_text::not_a_number(Entry entry) {
-    std::string text = "Bitte eine Zahl für ";
-    text += entry_label(entry);
-    text += " eingeben!";
-    return text;
-}
-
-Steps steps_of(const Numbers& numbers) {
-    const double h = (numbers.og - numbers.ug) / numbers.anzschr;
-    // The whole part of the count, below 100; no pass when the interval is empty.
-    return {h, h == 0 ? 0 : static_cast<int>(numbers.anzschr)};
-}
-
-std::string_view entry_label(Entry entry) {
-    switch (entry) {
-    case Entry::anzschr:
-        return "Schrittanzahl";
-    case Entry::ug:
-        return "Untere Grenze";
-    case Entry::og:
-        return "Obere Grenze";
-    case Entry::aw:
-        return "Anfangswert";
-    case Entry::gleichung:
-        return "Differentialgleichung";
-    case Entry::exakt:
-        return "Exakte L\u00f6sung";
-    }
-    return {};
-}
-
 Outcome calculate(const Task& task, const NumberLocale& locale) {
     const EntryTexts& entries = task.entries;
     const Reading readings[] = {
@@ -120,7 +92,7 @@ Outcome calculate(const Task& task, const NumberLocale& locale) {
         return Warning{std::string(warning_text::overflow), std::nullopt};
     }
     const RunEnd end =
-        run(task.method, line.equation, {numbers.ug, numbers.aw}, steps.h, steps.passes);
+        run_passes(task.method, line.equation, {numbers.ug, numbers.aw}, steps.h, steps.passes);
     if (end.failure == Failure::undefined) {
         return Warning{formula_warning::undefined(end.where.x, end.where.y, locale),
                        Entry::gleichung};
@@ -136,8 +108,12 @@ Outcome calculate(const EntryTexts& entries, const NumberLocale& locale) {
     return calculate(Task(entries), locale);
 }
 
+Course build_course(const ResultLine& line) {
+    return build_course(line.numbers, line.equation, line.method, line.exact);
+}
+
 std::string line_tooltip(const ResultLine& line) {
-    std::string tooltip = "y' = ";
+    std::string tooltip(equation_lead);
     tooltip += line.equation.text();
     tooltip += ", ";
     tooltip += method_info(line.method).name;

@@ -1,46 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "calc/problem/equation.h"
 #include "calc/core/methods.h"
+#include "calc/core/steps.h"
+#include "calc/problem/catalogue.h"
+#include "calc/problem/equation.h"
+#include "calc/problem/exact_solution.h"
 #include "calc/text/number_text.h"
+#include "calc/text/warnings.h"
 
 #include <optional>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <variant>
 
 namespace calc {
+
+struct Course;
 
 // The four entry texts as typed: step count, lower bound, upper bound, initial value.
 struct EntryTexts {
     std::string anzschr, ug, og, aw;
 };
 
-// The entry field that a warning concerns: the four numbers, the equation, the exact solution.
-enum class Entry { anzschr, ug, og, aw, gleichung, exakt };
-
 // A message for the user instead of a result.
 struct Warning {
     std::string text;
     std::optional<Entry> entry; // the field to correct, when one is to blame
 };
-
-// The four entries as numbers, exactly as read: step count, lower bound, upper bound, initial
-// value.
-struct Numbers {
-    double anzschr, ug, og, aw;
-};
-
-// The step size and the whole number of passes that a calculation makes.
-struct Steps {
-    double h;
-    int passes;
-};
-
-// The steps of the numbers read: h = (og - ug) / n, the whole part of n passes, none when h is 0.
-Steps steps_of(const Numbers& numbers);
 
 // What a press computes: the four entries, the right-hand side as typed, the method, and
 // (command line) a typed exact solution, read only for an equation outside the catalogue.
@@ -70,24 +57,16 @@ std::string line_tooltip(const ResultLine& line);
 
 using Outcome = std::variant<Warning, ResultLine>;
 
-// The warning texts, exactly as the user sees them.
-namespace warning_text {
-inline constexpr std::string_view missing_entry = "Bitte Anzahl eingeben!";
-inline constexpr std::string_view count_too_large = "Bitte Anzahl < 100 eingeben!";
-inline constexpr std::string_view count_not_positive = "Bitte Anzahl > 0 eingeben!";
-inline constexpr std::string_view overflow = "Überlauf bei der Berechnung!";
-// "Bitte eine Zahl für <label> eingeben!" for an entry that is not a number.
-std::string not_a_number(Entry entry);
-} // namespace warning_text
-
-// The label shown above an entry field ("Schrittanzahl", "Untere Grenze", ...).
-std::string_view entry_label(Entry entry);
-
-// Checks the entries, then the equation, then the exact solution, and either warns or integrates
-// and builds the result line.
+// The calculate command: checks the entries, then the equation, then the exact solution, and
+// either warns or integrates and builds the result line.
 Outcome calculate(const Task& task, const NumberLocale& locale);
 
-// The same for the default equation with the classical Runge-Kutta method.
+// The calculate command for the default equation -x*y^2 with the classical Runge-Kutta method,
+// as a press computed it before an equation or a method could be chosen: calculate(Task(entries)).
 Outcome calculate(const EntryTexts& entries, const NumberLocale& locale);
+
+// The course of a result line, with the exact solution it carries (see calc/analysis/course.h).
+// It is declared here, beside the line, so that the analysis does not depend on the command.
+Course build_course(const ResultLine& line);
 
 } // namespace calc

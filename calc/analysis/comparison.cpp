@@ -8,15 +8,13 @@ namespace calc {
 namespace {
 
 namespace text {
-constexpr std::string_view step = "Schritt";
-constexpr std::string_view x = "x";
-constexpr std::string_view exact = "y exakt";
 constexpr std::string_view orders = "Beobachtete Ordnung: ";
-constexpr std::string_view between = " \u00b7 ";
+constexpr std::string_view method_separator = " \u00b7 ";
 } // namespace text
 
-std::string value_text(std::optional<double> value, const NumberLocale& locale) {
-    return value && std::isfinite(*value) ? format_general(*value, locale) : std::string(no_value);
+// The value, no_value where there is none or it is not finite.
+std::string finite_value_text(std::optional<double> value, const NumberLocale& locale) {
+    return value_text(value && std::isfinite(*value) ? value : std::nullopt, locale);
 }
 
 } // namespace
@@ -32,11 +30,11 @@ Comparison compare_methods(const Numbers& numbers, const Equation& f,
 }
 
 std::vector<std::string_view> comparison_columns() {
-    std::vector<std::string_view> columns{text::step, text::x};
+    std::vector<std::string_view> columns{caption::step, caption::x};
     for (const MethodInfo& method : method_table) {
         columns.push_back(method.column);
     }
-    columns.push_back(text::exact);
+    columns.push_back(caption::exact);
     return columns;
 }
 
@@ -44,11 +42,12 @@ std::vector<std::string_view> comparison_columns() {
 std::vector<std::string> comparison_cells(const Comparison& comparison, std::size_t row,
                                           const NumberLocale& locale) {
     const CourseRow& first = comparison.courses.front().rows[row];
-    std::vector<std::string> cells{std::to_string(first.step), value_text(first.point.x, locale)};
+    std::vector<std::string> cells{std::to_string(first.index),
+                                   finite_value_text(first.point.x, locale)};
     for (const Course& course : comparison.courses) {
-        cells.push_back(value_text(course.rows[row].point.y, locale));
+        cells.push_back(finite_value_text(course.rows[row].point.y, locale));
     }
-    cells.push_back(value_text(first.exact, locale));
+    cells.push_back(finite_value_text(first.exact, locale));
     return cells;
 }
 
@@ -57,12 +56,12 @@ std::string comparison_orders_text(const Comparison& comparison, const NumberLoc
     bool first = true;
     for (const Course& course : comparison.courses) {
         if (!first) {
-            out += text::between;
+            out += text::method_separator;
         }
         first = false;
         out += method_info(course.method).column;
         out += ' ';
-        out += course.order ? format_fixed(*course.order, 2, locale) : std::string(no_value);
+        out += order_value_text(course.order, locale);
     }
     return out;
 }

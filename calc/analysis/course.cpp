@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/analysis/course.h"
 
+#include "calc/analysis/errors.h"
+#include "calc/analysis/solution_path.h"
+
 #include <algorithm>
 #include <cmath>
 #include <iterator>
@@ -13,7 +16,6 @@ namespace {
 constexpr int exact_sample_count = 200;
 
 namespace text {
-constexpr std::string_view equation = "y' = ";
 constexpr std::string_view default_equation = "-x\u00b7y\u00b2";
 constexpr std::string_view from_runs = " (aus h, h/2 und h/4)";
 constexpr std::string_view one_step = " Schritt mit h = ";
@@ -23,55 +25,15 @@ constexpr std::string_view pole_before = "Die exakte L\u00f6sung hat bei x = ";
 constexpr std::string_view pole_after = " eine Polstelle.";
 } // namespace text
 
-std::optional<double> difference(double y, std::optional<double> exact) {
-    if (!exact) {
-        return std::nullopt;
-    }
-    const double error = y - *exact;
-    if (!std::isfinite(error)) {
-        return std::nullopt;
-    }
-    return error;
-}
-
-std::optional<double> finite_log2_ratio(double numerator, double denominator) {
-    if (numerator == 0 || denominator == 0) {
-        return std::nullopt;
-    }
-    const double order = std::log2(std::fabs(numerator) / std::fabs(denominator));
-    if (!std::isfinite(order)) {
-        return std::nullopt;
-    }
-    return order;
-}
-
 // y at the end of the run with the step h / divisor, none when the run failed.
 std::optional<double> end_of_run(const Numbers& numbers, const Steps& steps, const Equation& f,
                                  Method method, int divisor) {
     const RunEnd end =
-        run(method, f, {numbers.ug, numbers.aw}, steps.h / divisor, divisor * steps.passes);
+        run_passes(method, f, {numbers.ug, numbers.aw}, steps.h / divisor, divisor * steps.passes);
     if (!end.finite) {
         return std::nullopt;
     }
     return end.point.y;
-}
-
-std::vector<Point> exact_samples(const Numbers& numbers, const ExactSolution& exact, double end) {
-    std::vector<Point> samples;
-    const double span = end - numbers.ug;
-    const int count = span == 0 ? 1 : exact_sample_count;
-    samples.reserve(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        const double x = i == count - 1 ? end : numbers.ug + span * (i / (count - 1.0));
-        if (const auto y = exact.at(numbers.ug, numbers.aw, x)) {
-            samples.push_back({x, *y});
-        }
-    }
-    return samples;
-}
-
-std::string optional_text(std::optional<double> value, const NumberLocale& locale) {
-    return value ? format_general(*value, locale) : std::string(no_value);
 }
 
 // The observed order, given y at the end of the run with the step h itself.
@@ -82,7 +44,8 @@ std::optional<double> order_after(const Numbers& numbers, const Steps& steps, co
         return std::nullopt;
     }
     if (exact) {
-        const RunEnd half = run(method, f, {numbers.ug, numbers.aw}, steps.h / 2, 2 * steps.passes);
+        const RunEnd half =
+            run_passes(method, f, {numbers.ug, numbers.aw}, steps.h / 2, 2 * steps.passes);
         if (!half.finite) {
             return std::nullopt;
         }
@@ -92,14 +55,14 @@ std::optional<double> order_after(const Numbers& numbers, const Steps& steps, co
         if (!error || !half_error) {
             return std::nullopt;
         }
-        return finite_log2_ratio(*error, *half_error);
+        return log2_ratio(*error, *half_error);
     }
     const auto y2 = end_of_run(numbers, steps, f, method, 2);
     const auto y4 = end_of_run(numbers, steps, f, method, 4);
     if (!y2 || !y4) {
         return std::nullopt;
     }
-    return finite_log2_ratio(whole->y - *y2, *y2 - *y4);
+    return log2_ratio(whole->y - *y2, *y2 - *y4);
 }
 
 } // namespace
@@ -107,7 +70,7 @@ std::optional<double> order_after(const Numbers& numbers, const Steps& steps, co
 std::optional<double> observed_order(const Numbers& numbers, const Equation& f, Method method,
                                      const std::optional<ExactSolution>& exact) {
     const Steps steps = steps_of(numbers);
-    const RunEnd whole = run(method, f, {numbers.ug, numbers.aw}, steps.h, steps.passes);
+    const RunEnd whole = run_passes(method, f, {numbers.ug, numbers.aw}, steps.h, steps.passes);
     return order_after(numbers, steps, f, method, exact,
                        whole.finite ? std::optional(whole.point) : std::nullopt);
 }
@@ -117,39 +80,41 @@ std::optional<double> exact_solution(double ug, double aw, double x) {
     return known->at(ug, aw, x);
 }
 
+// The run loop keeps nothing of a pass but the point it reaches, yet the table shows each pass's
+// increments; so the course makes every pass again with make_pass. Its points are the run's to
+// the bit, because make_pass does the same operations in the same order as the run's loop.
 Course build_course(const Numbers& numbers, const Equation& f, Method method,
                     const std::optional<ExactSolution>& exact) {
     Course course{numbers, steps_of(numbers), f, method, exact, {}, {}, false, {}, {}};
     const int passes = course.steps.passes;
     course.rows.reserve(static_cast<std::size_t>(passes) + 1);
     Point point{numbers.ug, numbers.aw};
-    for (int step = 0; step <= passes; ++step) {
+    for (int index = 0; index <= passes; ++index) {
         std::optional<Pass> pass;
-        if (step < passes) {
+        if (index < passes) {
             pass = make_pass(method, f, point, course.steps.h);
         }
         const auto y_exact = exact ? exact->at(numbers.ug, numbers.aw, point.x) : std::nullopt;
-        course.rows.push_back({step, point,
-                               pass ? std::optional<Stages>(pass->stages) : std::nullopt, y_exact,
+        course.rows.push_back({index, point,
+                               pass ? std::optional<Increments>(pass->k) : std::nullopt, y_exact,
                                difference(point.y, y_exact)});
         if (pass) {
             point = pass->next;
         }
     }
     const CourseRow& last = course.rows.back();
-    const bool finite = std::isfinite(last.point.x) && std::isfinite(last.point.y);
     course.order = order_after(numbers, course.steps, f, method, exact,
-                               finite ? std::optional(last.point) : std::nullopt);
+                               finite(last.point) ? std::optional(last.point) : std::nullopt);
     course.order_from_runs = !exact;
     if (exact) {
-        course.pole = exact->first_pole(numbers.ug, numbers.aw, last.point.x);
-        course.exact_samples = exact_samples(numbers, *exact, last.point.x);
+        const double end = last.point.x;
+        const double span = end - numbers.ug;
+        course.pole = exact->first_pole(numbers.ug, numbers.aw, end);
+        course.exact_samples =
+            sample_exact(*exact, {numbers.ug, numbers.aw}, span, end,
+                         span == 0 ? 0 : exact_sample_count - 1, Gap::is_left_out);
     }
     return course;
-}
-
-Course build_course(const ResultLine& line) {
-    return build_course(line.numbers, line.equation, line.method, line.exact);
 }
 
 Course build_course(const Numbers& numbers) {
@@ -158,18 +123,17 @@ Course build_course(const Numbers& numbers) {
 }
 
 std::vector<std::string_view> course_columns_of(Method method) {
-    const auto stages = static_cast<std::size_t>(method_info(method).stages);
+    const auto stage_count = static_cast<std::ptrdiff_t>(method_info(method).stage_count);
     std::vector<std::string_view> columns(std::begin(course_columns),
                                           std::begin(course_columns) + 3);
     columns.insert(columns.end(), std::begin(course_columns) + 3,
-                   std::begin(course_columns) + 3 + static_cast<std::ptrdiff_t>(stages));
+                   std::begin(course_columns) + 3 + stage_count);
     columns.insert(columns.end(), std::end(course_columns) - 2, std::end(course_columns));
     return columns;
 }
 
 std::string course_csv(const Course& course, const NumberLocale& locale) {
-    // A decimal comma would split the cells, so such locales separate them by semicolons.
-    const char separator = locale.decimal_separator == "," ? ';' : ',';
+    const char separator = list_separator(locale);
     std::string csv;
     csv.reserve(course.rows.size() * 200 + 64);
     bool first_caption = true;
@@ -203,28 +167,27 @@ std::vector<std::string> course_cells(const CourseRow& row, const NumberLocale& 
 
 std::vector<std::string> course_cells(const CourseRow& row, Method method,
                                       const NumberLocale& locale) {
-    const auto stages = static_cast<std::size_t>(method_info(method).stages);
+    const auto stage_count = static_cast<std::size_t>(method_info(method).stage_count);
     std::vector<std::string> cells;
     cells.reserve(std::size(course_columns));
-    cells.push_back(std::to_string(row.step));
+    cells.push_back(std::to_string(row.index));
     cells.push_back(format_general(row.point.x, locale));
     cells.push_back(format_general(row.point.y, locale));
-    if (row.stages) {
-        const double k[] = {row.stages->k1, row.stages->k2, row.stages->k3, row.stages->k4};
-        for (std::size_t i = 0; i < stages; ++i) {
-            cells.push_back(format_general(k[i], locale));
+    if (row.k) {
+        for (std::size_t i = 0; i < stage_count; ++i) {
+            cells.push_back(format_general((*row.k)[i], locale));
         }
     } else {
-        cells.resize(cells.size() + stages);
+        cells.resize(cells.size() + stage_count);
     }
-    cells.push_back(optional_text(row.exact, locale));
-    cells.push_back(optional_text(row.error, locale));
+    cells.push_back(value_text(row.exact, locale));
+    cells.push_back(value_text(row.error, locale));
     return cells;
 }
 
 std::string course_heading(const Course& course, const NumberLocale& locale) {
     const int passes = course.steps.passes;
-    std::string heading(text::equation);
+    std::string heading(equation_lead);
     heading +=
         course.equation.is_default() ? std::string(text::default_equation) : course.equation.text();
     heading += ", y(";
@@ -246,7 +209,7 @@ std::string course_heading(const Course& course, const NumberLocale& locale) {
 
 std::string order_text(const Course& course, const NumberLocale& locale) {
     std::string out(text::order);
-    out += course.order ? format_fixed(*course.order, 2, locale) : std::string(no_value);
+    out += order_value_text(course.order, locale);
     if (course.order_from_runs) {
         out += text::from_runs;
     }

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "calc/calculate.h"
-#include "calc/problem/equation.h"
 #include "calc/core/methods.h"
+#include "calc/core/point.h"
+#include "calc/core/steps.h"
+#include "calc/problem/equation.h"
+#include "calc/problem/exact_solution.h"
+#include "calc/text/labels.h"
 #include "calc/text/number_text.h"
 
 #include <optional>
@@ -13,13 +16,13 @@
 
 namespace calc {
 
-// One point of the course: the point after `step` passes and what is known there.
+// One point of the course: the point after `index` passes and what is known there.
 struct CourseRow {
-    int step;
+    int index; // the row's number, from 0 at the start point: the passes made to reach it
     Point point;
-    std::optional<Stages> stages; // of the pass that starts here; none on the last row
-    std::optional<double> exact;  // the exact solution at point.x; none where it does not exist
-    std::optional<double> error;  // point.y - exact; none where exact is none or it is not finite
+    std::optional<Increments> k; // of the pass that starts here; none on the last row
+    std::optional<double> exact; // the exact solution at point.x; none where it does not exist
+    std::optional<double> error; // point.y - exact; none where exact is none or it is not finite
 };
 
 // Everything a calculation went through, for the numbers that calculate accepted.
@@ -37,22 +40,18 @@ struct Course {
 };
 
 // The table's column captions of the classical Runge-Kutta method, in order.
-inline constexpr std::string_view course_columns[] = {"Schritt", "x",  "y",       "k1",    "k2",
-                                                      "k3",      "k4", "y exakt", "Fehler"};
+inline constexpr std::string_view course_columns[] = {
+    caption::step, caption::x,    caption::y,     caption::k[0], caption::k[1],
+    caption::k[2], caption::k[3], caption::exact, caption::error};
 
 // The captions of a method's table: Schritt, x, y, its own k columns, y exakt, Fehler.
 std::vector<std::string_view> course_columns_of(Method method);
 
-// The text of a cell where a value does not exist (U+2013).
-inline constexpr std::string_view no_value = "\u2013";
-
 // Builds the course of numbers that calculate accepted, for y' = f with `method`; `exact` is the
-// solution known or given, none where there is none.
+// solution known or given, none where there is none. The course of a result line is
+// build_course(const ResultLine&) in calc/calculate.h.
 Course build_course(const Numbers& numbers, const Equation& f, Method method,
                     const std::optional<ExactSolution>& exact);
-
-// The course of a result line, with the exact solution it carries.
-Course build_course(const ResultLine& line);
 
 // The course of the default equation with the classical Runge-Kutta method.
 Course build_course(const Numbers& numbers);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/analysis/direction_field.h"
 
+#include "calc/analysis/solution_path.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -25,26 +27,8 @@ double half_span(double low, double high) {
 }
 
 // The point at share t of the way from low to high, without forming high - low.
-double between(double low, double high, double t) {
+double interpolate(double low, double high, double t) {
     return low * (1 - t) + high * t;
-}
-
-// Passes of step h from `start` until `passes` are made, a pass fails, or y leaves [low, high];
-// the points reached, the one outside included.
-void follow(const Equation& f, Point start, double h, int passes, double low, double high,
-            std::vector<Point>& points) {
-    Point p = start;
-    for (int i = 0; i < passes; ++i) {
-        const Pass pass = make_pass(Method::rk4, f, p, h);
-        if (failure_of(pass, Method::rk4, f, nullptr) != Failure::none) {
-            return;
-        }
-        p = pass.next;
-        points.push_back(p);
-        if (p.y < low || p.y > high) {
-            return;
-        }
-    }
 }
 
 // The passes of step |h| that take x from `from` to `to` or just past it, at most one more than
@@ -91,9 +75,9 @@ std::vector<Segment> direction_field(const Equation& f, const PlotView& view) {
     const double length =
         field_segment_share * std::min(view.width / field_columns, view.height / field_rows);
     for (int column = 0; column < field_columns; ++column) {
-        const double x = between(view.x_low, view.x_high, (column + 0.5) / field_columns);
+        const double x = interpolate(view.x_low, view.x_high, (column + 0.5) / field_columns);
         for (int row = 0; row < field_rows; ++row) {
-            const double y = between(view.y_low, view.y_high, (row + 0.5) / field_rows);
+            const double y = interpolate(view.y_low, view.y_high, (row + 0.5) / field_rows);
             const double slope = f(x, y);
             const double angle = std::atan(slope * aspect);
             if (!std::isfinite(slope) || !std::isfinite(angle)) {
@@ -121,10 +105,10 @@ std::vector<Point> solution_through(const Equation& f, Point start, const PlotVi
     const double high = view.y_high + 2 * y_half;
 
     std::vector<Point> backward;
-    follow(f, start, -h, passes_between(view.x_low, start.x, h), low, high, backward);
+    follow_solution(f, start, -h, passes_between(view.x_low, start.x, h), low, high, backward);
     std::vector<Point> points(backward.rbegin(), backward.rend());
     points.push_back(start);
-    follow(f, start, h, passes_between(start.x, view.x_high, h), low, high, points);
+    follow_solution(f, start, h, passes_between(start.x, view.x_high, h), low, high, points);
     return points;
 }
 
@@ -139,7 +123,8 @@ Point clicked_point(Point clicked, const PlotView& view) {
 std::string solution_legend(Point through, const NumberLocale& locale) {
     std::string out(text::through);
     out += format_general(through.x, locale);
-    out += locale.decimal_separator == "," ? "; " : ", ";
+    out += list_separator(locale);
+    out += ' ';
     out += format_general(through.y, locale);
     out += ')';
     return out;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "calc/problem/equation.h"
 #include "calc/core/methods.h"
+#include "calc/problem/equation.h"
 #include "calc/text/number_text.h"
 
 #include <string>

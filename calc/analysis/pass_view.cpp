@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/analysis/pass_view.h"
 
+#include "calc/analysis/solution_path.h"
+
 #include <cmath>
+#include <limits>
 
 namespace calc {
 
@@ -10,42 +13,6 @@ namespace {
 namespace text {
 constexpr std::string_view local_error = "Lokaler Fehler dieses Schritts: ";
 } // namespace text
-
-// The known solution through `start`, at the ends of the substeps; it ends where the solution
-// ends, at a pole on the way.
-std::vector<Point> known_solution(const ExactSolution& exact, Point start, double h) {
-    std::vector<Point> samples;
-    samples.reserve(local_substeps + 1);
-    for (int i = 0; i <= local_substeps; ++i) {
-        // The last abscissa is start.x + h exactly, as the pass reaches it.
-        const double x =
-            i == local_substeps ? start.x + h : start.x + h * (i / double(local_substeps));
-        const auto y = exact.at(start.x, start.y, x);
-        if (!y) {
-            break;
-        }
-        samples.push_back({x, *y});
-    }
-    return samples;
-}
-
-// Fine passes of the classical method through `start`; they end at the first one that fails.
-std::vector<Point> fine_solution(const Equation& f, Point start, double h) {
-    std::vector<Point> samples;
-    samples.reserve(local_substeps + 1);
-    const double substep = h / local_substeps;
-    Point p = start;
-    samples.push_back(p);
-    for (int i = 0; i < local_substeps; ++i) {
-        const Pass pass = make_pass(Method::rk4, f, p, substep);
-        if (failure_of(pass, Method::rk4, f, nullptr) != Failure::none) {
-            break;
-        }
-        p = pass.next;
-        samples.push_back(p);
-    }
-    return samples;
-}
 
 } // namespace
 
@@ -57,7 +24,18 @@ std::vector<Point> local_solution(const Equation& f, Point start, double h, bool
     if (!finite(start) || !std::isfinite(h)) {
         return {};
     }
-    return known ? known_solution(*known, start, h) : fine_solution(f, start, h);
+    if (known) {
+        // The last abscissa is start.x + h exactly, as the pass reaches it; the samples end where
+        // the solution ends, at a pole on the way.
+        return sample_exact(*known, start, h, start.x + h, local_passes, Gap::ends_the_samples);
+    }
+    // Fine passes of the classical method, ending at the first one that fails.
+    std::vector<Point> samples;
+    samples.reserve(local_passes + 1);
+    samples.push_back(start);
+    constexpr double unbounded = std::numeric_limits<double>::infinity();
+    follow_solution(f, start, h / local_passes, local_passes, -unbounded, unbounded, samples);
+    return samples;
 }
 
 std::optional<PassView> pass_view(const Course& course, std::size_t row) {
@@ -69,13 +47,12 @@ std::optional<PassView> pass_view(const Course& course, std::size_t row) {
     // The same pass the course made, so that every number is the table's to the bit.
     const Pass pass = make_pass(course.method, course.equation, start, h);
     PassView view{start, pass.next, h, {}, {}, false, std::nullopt};
-    const double k[] = {pass.stages.k1, pass.stages.k2, pass.stages.k3, pass.stages.k4};
-    const auto stages = static_cast<std::size_t>(method_info(course.method).stages);
-    for (std::size_t i = 0; i < stages; ++i) {
-        view.stages.push_back({stage_names[i], pass.points[i], pass.slopes[i], k[i]});
+    const auto stage_count = static_cast<std::size_t>(method_info(course.method).stage_count);
+    for (std::size_t i = 0; i < stage_count; ++i) {
+        view.stages.push_back({stage_names[i], pass.points[i], pass.slopes[i], pass.k[i]});
     }
     view.solution = local_solution(course.equation, start, h, &view.solution_is_exact);
-    if (view.solution.size() == local_substeps + 1) {
+    if (view.solution.size() == local_passes + 1) {
         const double error = view.next.y - view.solution.back().y;
         if (std::isfinite(error)) {
             view.local_error = error;
@@ -86,7 +63,7 @@ std::optional<PassView> pass_view(const Course& course, std::size_t row) {
 
 std::string local_error_text(const std::optional<double>& error, const NumberLocale& locale) {
     std::string out(text::local_error);
-    out += error ? format_general(*error, locale) : std::string(no_value);
+    out += value_text(error, locale);
     return out;
 }
 

@@ -35,9 +35,9 @@ struct PassView {
     std::optional<double> local_error;
 };
 
-// Substeps of the classical Runge-Kutta method that stand in for a solution the program does
-// not know; they are also the intervals at which a known solution is sampled.
-inline constexpr int local_substeps = 64;
+// Fine passes of the classical Runge-Kutta method that stand in, over one pass, for a solution
+// the program does not know; they are also the intervals at which a known solution is sampled.
+inline constexpr int local_passes = 64;
 
 // The stage names, in order.
 inline constexpr std::string_view stage_names[] = {"P1", "P2", "P3", "P4"};
@@ -46,7 +46,7 @@ inline constexpr std::string_view stage_names[] = {"P1", "P2", "P3", "P4"};
 std::optional<PassView> pass_view(const Course& course, std::size_t row);
 
 // The solution of y' = f through `start` from start.x over h, as pass_view samples it: the
-// known solution of a catalogue equation, else local_substeps passes of the classical method.
+// known solution of a catalogue equation, else local_passes passes of the classical method.
 std::vector<Point> local_solution(const Equation& f, Point start, double h, bool* exact = nullptr);
 
 // "Lokaler Fehler dieses Schritts: <e>", with no_value when there is no error.

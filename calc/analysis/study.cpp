@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/analysis/study.h"
 
-#include "calc/analysis/course.h"
+#include "calc/analysis/errors.h"
+#include "calc/text/labels.h"
 
 #include <algorithm>
 #include <atomic>
@@ -14,10 +15,9 @@ namespace calc {
 namespace {
 
 namespace text {
-constexpr std::string_view csv_columns[] = {"Verfahren", "Schritte", "h",  "x",
-                                            "y",         "Fehler",   "EOC"};
-constexpr std::string_view steps = "Schritte";
-constexpr std::string_view h = "h";
+constexpr std::string_view csv_columns[] = {caption::method, caption::steps, caption::h,
+                                            caption::x,      caption::y,     caption::error,
+                                            caption::eoc};
 constexpr std::string_view error = "|Fehler| ";
 constexpr std::string_view eoc = "EOC ";
 constexpr std::string_view floor_before = "Ab h = ";
@@ -77,7 +77,7 @@ std::optional<RunEnd> chunked_run(Method method, const Equation& f, Point start,
     RunEnd end{start, true};
     for (int made = 0; made < passes;) {
         const int chunk = std::min(chunk_passes, passes - made);
-        end = run(method, f, end.point, h, chunk);
+        end = run_passes(method, f, end.point, h, chunk);
         made += chunk;
         if (!end.finite) {
             break;
@@ -87,14 +87,6 @@ std::optional<RunEnd> chunked_run(Method method, const Equation& f, Point start,
         }
     }
     return end;
-}
-
-std::optional<double> difference(double a, std::optional<double> b) {
-    if (!b) {
-        return std::nullopt;
-    }
-    const double d = a - *b;
-    return std::isfinite(d) ? std::optional<double>(d) : std::nullopt;
 }
 
 // Errors, orders and the round-off floor of one method's runs, ends given.
@@ -118,15 +110,8 @@ void assess(MethodStudy& study, const Numbers& numbers, const std::optional<Exac
         if (!before || !now) {
             continue;
         }
-        const double e0 = std::fabs(*before);
-        const double e1 = std::fabs(*now);
-        if (e0 != 0 && e1 != 0) {
-            const double eoc = std::log2(e0 / e1);
-            if (std::isfinite(eoc)) {
-                runs[j].eoc = eoc;
-            }
-        }
-        if (e1 < e0 / falling_factor) {
+        runs[j].eoc = log2_ratio(*before, *now);
+        if (std::fabs(*now) < std::fabs(*before) / falling_factor) {
             fell = true;
         } else if (fell && !study.floor_h) {
             study.floor_h = runs[j - 1].h;
@@ -155,10 +140,6 @@ std::optional<MethodStudy> study_method(Method method, const Numbers& numbers, c
     return study;
 }
 
-char csv_separator(const NumberLocale& locale) {
-    return locale.decimal_separator == "," ? ';' : ',';
-}
-
 } // namespace
 
 std::optional<Study> run_study(const Numbers& numbers, const Equation& f,
@@ -175,7 +156,7 @@ std::optional<Study> run_study(const Numbers& numbers, const Equation& f,
         order[i] = i;
     }
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return method_info(methods[a]).stages > method_info(methods[b]).stages;
+        return method_info(methods[a]).stage_count > method_info(methods[b]).stage_count;
     });
     std::atomic<std::size_t> next{0};
     std::atomic<bool> cancelled{false};
@@ -213,7 +194,7 @@ std::optional<Study> run_study(const Numbers& numbers, const Equation& f,
 }
 
 std::string study_csv(const Study& study, const NumberLocale& locale) {
-    const char separator = csv_separator(locale);
+    const char separator = list_separator(locale);
     std::string csv;
     for (const std::string_view caption : text::csv_columns) {
         if (caption != text::csv_columns[0]) {
@@ -241,7 +222,7 @@ std::string study_csv(const Study& study, const NumberLocale& locale) {
 }
 
 std::vector<std::string> study_columns(const Study& study) {
-    std::vector<std::string> columns{std::string(text::steps), std::string(text::h)};
+    std::vector<std::string> columns{std::string(caption::steps), std::string(caption::h)};
     for (const MethodStudy& method : study.methods) {
         const std::string_view name = method_info(method.method).short_name;
         columns.push_back(std::string(text::error).append(name));
@@ -261,9 +242,9 @@ std::vector<std::string> study_cells(const Study& study, std::size_t j,
     cells.push_back(format_general(first.h, locale));
     for (const MethodStudy& method : study.methods) {
         const StudyRun& r = method.runs[j];
-        cells.push_back(r.error ? format_general(std::fabs(*r.error), locale)
-                                : std::string(no_value));
-        cells.push_back(r.eoc ? format_fixed(*r.eoc, 2, locale) : std::string(no_value));
+        cells.push_back(
+            value_text(r.error ? std::optional(std::fabs(*r.error)) : std::nullopt, locale));
+        cells.push_back(order_value_text(r.eoc, locale));
     }
     return cells;
 }

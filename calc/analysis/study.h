@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "calc/calculate.h"
-#include "calc/problem/equation.h"
 #include "calc/core/methods.h"
+#include "calc/core/point.h"
+#include "calc/core/steps.h"
+#include "calc/problem/equation.h"
+#include "calc/problem/exact_solution.h"
 #include "calc/text/number_text.h"
 
 #include <cstddef>

@@ -11,17 +11,9 @@ namespace {
 
 constexpr double one_sixth = 1.0 / 6.0;
 
-// The point that classical Runge-Kutta reaches with the stages k (inlined into every pass, which
-// the exported rk4_advance would not be in a position-independent build):
-//   y' = y + 1/6 (((k1 + 2 k2) + 2 k3) + k4)
-//   x' = x + h
-Point rk4_next(Point p, double h, const Stages& k) {
-    return {p.x + h, p.y + one_sixth * (((k.k1 + 2 * k.k2) + 2 * k.k3) + k.k4)};
-}
-
-// The default right-hand side f(x, y) = -x * y^2, with the negation on the abscissa.
+// The default right-hand side, compiled into every pass that uses it.
 struct DefaultSlope {
-    double operator()(double x, double y) const { return (-x) * (y * y); }
+    double operator()(double x, double y) const { return default_slope(x, y); }
 };
 
 // A typed right-hand side, read by the formula reader.
@@ -42,16 +34,13 @@ template <class F>
 // The passes below are inlined wherever they are used, so that a run of the default f keeps
 // nothing of a pass in memory and goes as fast as the formulas written out in one loop.
 
-// The passes below are inlined wherever they are used, so that a run of the default f keeps
-// nothing of a pass in memory and goes as fast as the formulas written out in one loop.
-
 // Euler-Cauchy:
 //   k1 = h f(x, y)
 //   y' = y + k1
 template <class F> [[gnu::always_inline]] inline Pass euler(const F& f, Point p, double h) {
     Pass pass;
     const double k1 = stage(f, pass, 0, p, h);
-    pass.stages = {k1, 0, 0, 0};
+    pass.k = {k1, 0, 0, 0};
     pass.next = {p.x + h, p.y + k1};
     return pass;
 }
@@ -64,7 +53,7 @@ template <class F> [[gnu::always_inline]] inline Pass heun(const F& f, Point p, 
     Pass pass;
     const double k1 = stage(f, pass, 0, p, h);
     const double k2 = stage(f, pass, 1, {p.x + h, p.y + k1}, h);
-    pass.stages = {k1, k2, 0, 0};
+    pass.k = {k1, k2, 0, 0};
     pass.next = {p.x + h, p.y + (k1 + k2) / 2};
     return pass;
 }
@@ -77,7 +66,7 @@ template <class F> [[gnu::always_inline]] inline Pass midpoint(const F& f, Point
     Pass pass;
     const double k1 = stage(f, pass, 0, p, h);
     const double k2 = stage(f, pass, 1, {p.x + h / 2, p.y + k1 / 2}, h);
-    pass.stages = {k1, k2, 0, 0};
+    pass.k = {k1, k2, 0, 0};
     pass.next = {p.x + h, p.y + k2};
     return pass;
 }
@@ -92,7 +81,7 @@ template <class F> [[gnu::always_inline]] inline Pass rk3(const F& f, Point p, d
     const double k1 = stage(f, pass, 0, p, h);
     const double k2 = stage(f, pass, 1, {p.x + h / 2, p.y + k1 / 2}, h);
     const double k3 = stage(f, pass, 2, {p.x + h, (p.y - k1) + 2 * k2}, h);
-    pass.stages = {k1, k2, k3, 0};
+    pass.k = {k1, k2, k3, 0};
     pass.next = {p.x + h, p.y + one_sixth * ((k1 + 4 * k2) + k3)};
     return pass;
 }
@@ -109,8 +98,8 @@ template <class F> [[gnu::always_inline]] inline Pass rk4(const F& f, Point p, d
     const double k2 = stage(f, pass, 1, {p.x + h / 2, p.y + k1 / 2}, h);
     const double k3 = stage(f, pass, 2, {p.x + h / 2, p.y + k2 / 2}, h);
     const double k4 = stage(f, pass, 3, {p.x + h, p.y + k3}, h);
-    pass.stages = {k1, k2, k3, k4};
-    pass.next = rk4_next(p, h, pass.stages);
+    pass.k = {k1, k2, k3, k4};
+    pass.next = {p.x + h, p.y + one_sixth * (((k1 + 2 * k2) + 2 * k3) + k4)};
     return pass;
 }
 
@@ -141,7 +130,7 @@ template <class F> Pass pass_of(Method method, const F& f, Point p, double h) {
 // The passes of one method, the method chosen once for the whole run.
 template <Pass (*method)(const DefaultSlope&, Point, double),
           Pass (*typed_method)(const TypedSlope&, Point, double)>
-RunEnd run_with(Method id, const Equation& f, Point start, double h, int passes) {
+RunEnd run_passes_with(Method id, const Equation& f, Point start, double h, int passes) {
     Point p = start;
     Point where{};
     if (const Expression* formula = f.formula()) {
@@ -186,9 +175,8 @@ Pass make_pass(Method method, const Equation& f, Point p, double h) {
 }
 
 Failure failure_of(const Pass& pass, Method method, const Equation& f, Point* where) {
-    const int stages = method_info(method).stages;
-    const double k[] = {pass.stages.k1, pass.stages.k2, pass.stages.k3, pass.stages.k4};
-    for (int i = 0; i < stages; ++i) {
+    const int stage_count = method_info(method).stage_count;
+    for (int i = 0; i < stage_count; ++i) {
         const auto s = static_cast<std::size_t>(i);
         if (!finite(pass.points[s])) {
             return Failure::overflow;
@@ -199,35 +187,28 @@ Failure failure_of(const Pass& pass, Method method, const Equation& f, Point* wh
             }
             return Failure::undefined;
         }
-        if (!std::isfinite(k[s])) {
+        if (!std::isfinite(pass.k[s])) {
             return Failure::overflow;
         }
     }
     return finite(pass.next) ? Failure::none : Failure::overflow;
 }
 
-RunEnd run(Method method, const Equation& f, Point start, double h, int passes) {
+RunEnd run_passes(Method method, const Equation& f, Point start, double h, int passes) {
     switch (method) {
     case Method::euler:
-        return run_with<euler<DefaultSlope>, euler<TypedSlope>>(method, f, start, h, passes);
+        return run_passes_with<euler<DefaultSlope>, euler<TypedSlope>>(method, f, start, h, passes);
     case Method::heun:
-        return run_with<heun<DefaultSlope>, heun<TypedSlope>>(method, f, start, h, passes);
+        return run_passes_with<heun<DefaultSlope>, heun<TypedSlope>>(method, f, start, h, passes);
     case Method::midpoint:
-        return run_with<midpoint<DefaultSlope>, midpoint<TypedSlope>>(method, f, start, h, passes);
+        return run_passes_with<midpoint<DefaultSlope>, midpoint<TypedSlope>>(method, f, start, h,
+                                                                             passes);
     case Method::rk3:
-        return run_with<rk3<DefaultSlope>, rk3<TypedSlope>>(method, f, start, h, passes);
+        return run_passes_with<rk3<DefaultSlope>, rk3<TypedSlope>>(method, f, start, h, passes);
     case Method::rk4:
         break;
     }
-    return run_with<rk4<DefaultSlope>, rk4<TypedSlope>>(method, f, start, h, passes);
-}
-
-Stages rk4_stages(Point p, double h) {
-    return rk4(DefaultSlope{}, p, h).stages;
-}
-
-Point rk4_advance(Point p, double h, const Stages& k) {
-    return rk4_next(p, h, k);
+    return run_passes_with<rk4<DefaultSlope>, rk4<TypedSlope>>(method, f, start, h, passes);
 }
 
 Point rk4_pass(Point p, double h) {
@@ -235,7 +216,7 @@ Point rk4_pass(Point p, double h) {
 }
 
 RunEnd rk4_run(Point start, double h, int passes) {
-    return run(Method::rk4, Equation{}, start, h, passes);
+    return run_passes(Method::rk4, Equation{}, start, h, passes);
 }
 
 } // namespace calc

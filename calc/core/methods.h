@@ -1,31 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+// The one-step methods and the run of fixed passes.
+//
+// Every result is bit-exact: a pass computes the same doubles, in the same order and grouping,
+// wherever it is made (the run, the course's table, the pass view, the study). Three things hold
+// this up, and a change to any of them shows in the bit-for-bit tests:
+// - calc is compiled with -ffp-contract=off -fno-fast-math (private flags in calc/CMakeLists.txt),
+//   so no multiply-add is fused and nothing is re-associated;
+// - each method's pass is an always-inline template on the right-hand side, so the default
+//   -x*y^2 is compiled into the pass and a typed formula is called at the same stage points;
+// - the run takes the pass of its method as a function-pointer template argument, chosen once
+//   for the whole run, so its loop is that pass written out and keeps nothing of it in memory.
+
+#include "calc/core/point.h"
 #include "calc/problem/equation.h"
 
 #include <array>
-#include <cmath>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
 namespace calc {
 
-// A point (x, y) of a solution.
-struct Point {
-    double x;
-    double y;
-};
-
-// Whether both coordinates are finite.
-inline bool finite(Point p) {
-    return std::isfinite(p.x) && std::isfinite(p.y);
-}
-
-// The stage increments k1..k4 of a pass, each h times the slope at its stage point; a method
-// with fewer stages leaves the rest 0.
-struct Stages {
-    double k1, k2, k3, k4;
-};
+// The increments k1..k4 of a pass, each h times the slope at its stage point, as k[0]..k[3]; a
+// method with fewer stages leaves the rest 0.
+using Increments = std::array<double, 4>;
 
 // The one-step methods, in the order the window lists them.
 enum class Method { euler, heun, midpoint, rk3, rk4 };
@@ -36,7 +36,7 @@ struct MethodInfo {
     std::string_view cli_name;   // on the command line: "heun"
     std::string_view short_name; // in captions: "Heun"
     std::string_view column;     // side by side with the others: "Euler-Cauchy"
-    int stages;                  // evaluations of f in a pass
+    int stage_count;             // evaluations of f in a pass
     std::uint32_t colour;        // 0xRRGGBB, its plots' colour
 };
 
@@ -60,7 +60,7 @@ std::optional<Method> method_named(std::string_view cli_name);
 struct Pass {
     std::array<Point, 4> points{};
     std::array<double, 4> slopes{};
-    Stages stages{};
+    Increments k{};
     Point next{};
 };
 
@@ -87,6 +87,6 @@ Pass make_pass(Method method, const Equation& f, Point p, double h);
 Failure failure_of(const Pass& pass, Method method, const Equation& f, Point* where);
 
 // Makes `passes` passes of step h from `start`, stopping at the first failing pass.
-RunEnd run(Method method, const Equation& f, Point start, double h, int passes);
+RunEnd run_passes(Method method, const Equation& f, Point start, double h, int passes);
 
 } // namespace calc

@@ -8,12 +8,6 @@ namespace calc {
 // The classical Runge-Kutta method for the default y' = -x*y^2, as the window computed it
 // before any other equation or method could be chosen.
 
-// The stages of the pass of step h that starts at p.
-Stages rk4_stages(Point p, double h);
-
-// The point a pass of step h from p reaches with the given stages.
-Point rk4_advance(Point p, double h, const Stages& k);
-
 // One classical Runge-Kutta pass of step h for y' = -x*y^2.
 Point rk4_pass(Point p, double h);
 

@@ -1,20 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/problem/equation.h"
 
-#include <algorithm>
-#include <cmath>
-
 namespace calc {
 
 namespace {
 
-namespace text {
-constexpr std::string_view equation_faulty = "Die Differentialgleichung ist fehlerhaft: ";
-constexpr std::string_view exact_faulty = "Die exakte L\u00f6sung ist fehlerhaft: ";
-constexpr std::string_view undefined_before = "Die Differentialgleichung ist bei x = ";
-constexpr std::string_view undefined_after = " nicht definiert.";
-} // namespace text
-
+// The catalogue entry of a typed right-hand side, blanks aside.
 std::optional<Known> find_known(std::string_view typed) {
     const std::string bare = without_blanks(typed);
     for (const KnownEquation& entry : catalogue) {
@@ -25,102 +16,29 @@ std::optional<Known> find_known(std::string_view typed) {
     return std::nullopt;
 }
 
-// -x*y^2: D(t) = 1 + aw (t - ug)(t + ug) / 2 is the denominator of the solution.
-double denominator(double ug, double aw, double t) {
-    return 1 + (aw * ((t - ug) * (t + ug))) / 2;
-}
-
-// Whether the solution of -x*y^2 exists from ug all the way to x: D stays positive on the path,
-// and D is extreme at t = 0, so a path across 0 needs D(0) > 0 as well.
-bool reaches(double ug, double aw, double x) {
-    if (!(denominator(ug, aw, x) > 0)) {
-        return false;
-    }
-    const bool crosses_zero = std::min(ug, x) < 0 && 0 < std::max(ug, x);
-    return !crosses_zero || denominator(ug, aw, 0) > 0;
-}
-
-bool between(double value, double from, double to) {
-    return std::min(from, to) <= value && value <= std::max(from, to);
-}
-
-// -x*y^2: D(t) = 0 at t = +-sqrt(ug^2 - 2/aw); the one met first going from ug towards `end`.
-std::optional<double> pole_of_minus_x_y2(double ug, double aw, double end) {
-    if (aw == 0) {
-        return std::nullopt;
-    }
-    const double square = ug * ug - 2 / aw;
-    if (!(square >= 0) || !std::isfinite(square)) {
-        return std::nullopt;
-    }
-    const double root = std::sqrt(square);
-    std::optional<double> first;
-    for (const double pole : {-root, root}) {
-        if (between(pole, ug, end) && (!first || std::fabs(pole - ug) < std::fabs(*first - ug))) {
-            first = pole;
-        }
-    }
-    return first;
-}
-
-// The single pole of the other known solutions, wherever it lies; none when there is none.
-std::optional<double> single_pole(Known known, double ug, double aw) {
-    double pole = 0;
-    switch (known) {
-    case Known::logistic: {
-        // aw + (1 - aw) exp(-(x - ug)) = 0 where exp(-(x - ug)) = -aw / (1 - aw) > 0.
-        const double ratio = -aw / (1 - aw);
-        if (!(ratio > 0)) {
-            return std::nullopt;
-        }
-        pole = ug - std::log(ratio);
-        break;
-    }
-    case Known::y2:
-        // 1 - aw (x - ug) = 0.
-        if (aw == 0) {
-            return std::nullopt;
-        }
-        pole = ug + 1 / aw;
-        break;
-    default:
-        return std::nullopt;
-    }
-    if (!std::isfinite(pole)) {
-        return std::nullopt;
-    }
-    return pole;
-}
-
-// The known solution's value at x, without regard to poles.
-double known_value(Known known, double ug, double aw, double x) {
-    switch (known) {
-    case Known::minus_x_y2:
-        return aw / (1 + (aw * ((x - ug) * (x + ug))) / 2);
-    case Known::y:
-        return aw * std::exp(x - ug);
-    case Known::minus_2xy:
-        return aw * std::exp(-((x - ug) * (x + ug)));
-    case Known::x_plus_y:
-        return (aw + ug + 1) * std::exp(x - ug) - x - 1;
-    case Known::logistic:
-        return aw / (aw + (1 - aw) * std::exp(-(x - ug)));
-    case Known::y2:
-        return aw / (1 - aw * (x - ug));
-    }
-    return std::nan("");
-}
-
-std::string with_position(std::string_view lead, const ParseError& error) {
-    std::string out(lead);
-    out += error.reason;
-    out += " (Zeichen ";
-    out += std::to_string(error.position);
-    out += ").";
-    return out;
-}
-
 } // namespace
+
+Equation::Equation(Equation&& other) noexcept
+    : m_text(std::move(other.m_text)), m_known(other.m_known),
+      m_formula(std::move(other.m_formula)) {
+    other.become_default();
+}
+
+Equation& Equation::operator=(Equation&& other) noexcept {
+    if (this != &other) {
+        m_text = std::move(other.m_text);
+        m_known = other.m_known;
+        m_formula = std::move(other.m_formula);
+        other.become_default();
+    }
+    return *this;
+}
+
+void Equation::become_default() {
+    m_text = default_equation;
+    m_known = Known::minus_x_y2;
+    m_formula.reset();
+}
 
 std::variant<Equation, ParseError> Equation::parse(std::string_view text,
                                                    const NumberLocale& locale) {
@@ -140,79 +58,6 @@ std::variant<Equation, ParseError> Equation::parse(std::string_view text,
     }
     equation.m_formula = std::move(std::get<Expression>(formula));
     return equation;
-}
-
-std::optional<ExactSolution> ExactSolution::of(const Equation& equation) {
-    if (!equation.known()) {
-        return std::nullopt;
-    }
-    ExactSolution solution;
-    solution.m_known = equation.known();
-    solution.m_text = std::string(catalogue[static_cast<std::size_t>(*solution.m_known)].exact);
-    return solution;
-}
-
-std::variant<ExactSolution, ParseError> ExactSolution::parse(std::string_view text,
-                                                             const NumberLocale& locale) {
-    auto formula = Expression::parse(text, {"x", "ug", "aw"}, locale);
-    if (auto* error = std::get_if<ParseError>(&formula)) {
-        return *error;
-    }
-    ExactSolution solution;
-    solution.m_text = std::string(trimmed(text));
-    solution.m_formula = std::move(std::get<Expression>(formula));
-    return solution;
-}
-
-std::optional<double> ExactSolution::at(double ug, double aw, double x) const {
-    double y = 0;
-    if (m_known) {
-        const bool cut = *m_known == Known::minus_x_y2 ? !reaches(ug, aw, x) : [&] {
-            const auto pole = single_pole(*m_known, ug, aw);
-            return pole && *pole != ug && between(*pole, ug, x);
-        }();
-        if (cut) {
-            return std::nullopt;
-        }
-        y = known_value(*m_known, ug, aw, x);
-    } else {
-        y = m_formula->evaluate(x, ug, aw);
-    }
-    if (!std::isfinite(y)) {
-        return std::nullopt;
-    }
-    return y;
-}
-
-std::optional<double> ExactSolution::first_pole(double ug, double aw, double end) const {
-    if (!m_known) {
-        return std::nullopt;
-    }
-    if (*m_known == Known::minus_x_y2) {
-        return pole_of_minus_x_y2(ug, aw, end);
-    }
-    const auto pole = single_pole(*m_known, ug, aw);
-    if (pole && *pole != ug && between(*pole, ug, end)) {
-        return pole;
-    }
-    return std::nullopt;
-}
-
-std::string formula_warning::equation(const ParseError& error) {
-    return with_position(text::equation_faulty, error);
-}
-
-std::string formula_warning::exact(const ParseError& error) {
-    return with_position(text::exact_faulty, error);
-}
-
-std::string formula_warning::undefined(double x, double y, const NumberLocale& locale) {
-    std::string out(text::undefined_before);
-    out += format_general(x, locale);
-    out += ", y = ";
-    out += format_general(y, locale);
-    out += text::undefined_after;
-    return out;
 }
 
 } // namespace calc

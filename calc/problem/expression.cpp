@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/problem/expression.h"
 
+#include "calc/text/warnings.h"
+
 #include <muParserBase.h>
 
 #include <algorithm>
@@ -17,25 +19,7 @@ namespace calc {
 
 namespace {
 
-namespace reason {
-constexpr std::string_view empty = "leer";
-constexpr std::string_view too_long = "zu lang";
-constexpr std::string_view unknown_name = "unbekannter Name";
-constexpr std::string_view unexpected_character = "unerwartetes Zeichen";
-constexpr std::string_view control_character = "unerwartetes Steuerzeichen";
-constexpr std::string_view bad_encoding = "ungültige Zeichenkodierung";
-constexpr std::string_view missing_operand = "Operand fehlt";
-constexpr std::string_view missing_operator = "Operator fehlt vor";
-constexpr std::string_view unexpected_operator = "unerwarteter Operator";
-constexpr std::string_view missing_parenthesis = "fehlende Klammer";
-constexpr std::string_view unexpected_parenthesis = "unerwartete Klammer";
-constexpr std::string_view separator_outside = "Trennzeichen außerhalb einer Funktion";
-constexpr std::string_view unexpected_separator = "unerwartetes Trennzeichen";
-constexpr std::string_view too_many_arguments = "zu viele Argumente für";
-constexpr std::string_view too_few_arguments = "zu wenige Argumente für";
-constexpr std::string_view missing_call = "Klammer nach Funktion fehlt:";
-constexpr std::string_view unreadable = "nicht lesbar";
-} // namespace reason
+namespace reason = formula_reason;
 
 std::string quoted(std::string_view reason, std::string_view token) {
     std::string text(reason);
@@ -150,19 +134,17 @@ template <char DecimalSeparator> int read_value(const char* text, int* position,
 // The reader of one formula: the library's parser limited to the syntax offered.
 class Parser final : public mu::ParserBase {
 public:
-    Parser(bool decimal_comma, const std::vector<std::string>& variables, double* values)
-        : m_decimal_comma(decimal_comma) {
+    Parser(char decimal, char separator, const std::vector<std::string>& variables, double* values)
+        : m_decimal_comma(decimal == ',') {
         InitCharSets();
         InitFun();
         InitConst();
         InitOprt();
-        SetArgSep(decimal_comma ? ';' : ',');
+        SetArgSep(separator);
         for (std::size_t i = 0; i < variables.size(); ++i) {
             DefineVar(variables[i], values + i);
         }
     }
-
-    char separator() const { return m_decimal_comma ? ';' : ','; }
 
 private:
     void InitCharSets() override {
@@ -340,27 +322,36 @@ ParseError explain(const mu::ParserError& error, std::string_view text) {
     }
 }
 
+// The values that the two- and three-value forms of evaluate() write, whatever the names.
+constexpr std::size_t fixed_values = 3;
+
 } // namespace
 
 struct Expression::Reader {
-    Reader(std::string text_, std::vector<std::string> variables_, bool decimal_comma_)
-        : text(std::move(text_)), variables(std::move(variables_)), decimal_comma(decimal_comma_),
-          parser(decimal_comma, variables, values.data()) {
+    Reader(std::string text_, std::vector<std::string> variables_, char decimal_, char separator_)
+        : text(std::move(text_)), variables(std::move(variables_)), decimal(decimal_),
+          separator(separator_), values(std::max(variables.size(), fixed_values)),
+          parser(decimal, separator, variables, values.data()) {
         parser.SetExpr(text);
     }
 
     std::string text;
     std::vector<std::string> variables;
-    bool decimal_comma;
-    std::array<double, 3> values{};
+    char decimal;   // the decimal separator, of one byte
+    char separator; // between a function's arguments
+    // The block of values that the parser reads, one a name and at least fixed_values; its
+    // size never changes, so the addresses given to the parser stay valid.
+    std::vector<double> values;
     Parser parser;
 };
 
 Expression::Expression(std::unique_ptr<Reader> reader) : m_reader(std::move(reader)) {}
 
 Expression::Expression(const Expression& other)
-    : m_reader(std::make_unique<Reader>(other.m_reader->text, other.m_reader->variables,
-                                        other.m_reader->decimal_comma)) {}
+    : m_reader(other.m_reader
+                   ? std::make_unique<Reader>(other.m_reader->text, other.m_reader->variables,
+                                              other.m_reader->decimal, other.m_reader->separator)
+                   : nullptr) {}
 
 Expression& Expression::operator=(const Expression& other) {
     if (this != &other) {
@@ -378,15 +369,14 @@ std::variant<Expression, ParseError> Expression::parse(std::string_view text,
                                                        const NumberLocale& locale) {
     // The library reads single characters; a decimal separator of several bytes falls back to
     // the point.
-    const bool decimal_comma = locale.decimal_separator == ",";
-    const char decimal = decimal_comma ? ',' : '.';
-    const char separator = decimal_comma ? ';' : ',';
+    const char decimal = locale.decimal_separator == "," ? ',' : '.';
+    const char separator = list_separator(locale);
     if (auto refused = check_characters(text, decimal, separator)) {
         return *refused;
     }
     try {
         auto reader =
-            std::make_unique<Reader>(std::string(text), std::move(variables), decimal_comma);
+            std::make_unique<Reader>(std::string(text), std::move(variables), decimal, separator);
         // The library reads the formula on its first evaluation.
         reader->parser.Eval();
         if (reader->parser.GetNumResults() > 1) {
@@ -402,15 +392,32 @@ std::variant<Expression, ParseError> Expression::parse(std::string_view text,
 }
 
 double Expression::evaluate(double a, double b) const {
+    if (!m_reader) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
     m_reader->values[0] = a;
     m_reader->values[1] = b;
     return m_reader->parser.Eval();
 }
 
 double Expression::evaluate(double a, double b, double c) const {
+    if (!m_reader) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
     m_reader->values[0] = a;
     m_reader->values[1] = b;
     m_reader->values[2] = c;
+    return m_reader->parser.Eval();
+}
+
+double Expression::evaluate(std::span<const double> values) const {
+    if (!m_reader) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+    std::vector<double>& block = m_reader->values;
+    const std::size_t given = std::min(values.size(), block.size());
+    std::copy_n(values.begin(), given, block.begin());
+    std::fill(block.begin() + static_cast<std::ptrdiff_t>(given), block.end(), 0.0);
     return m_reader->parser.Eval();
 }
 

@@ -1,21 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calc/problem/parse_error.h"
 #include "calc/text/number_text.h"
 
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
 
 namespace calc {
-
-// Why a formula could not be read, in German, and the character (1-based) it concerns.
-struct ParseError {
-    std::string reason;
-    int position;
-};
 
 // The longest formula that is read at all, in characters.
 inline constexpr int formula_length_limit = 1000;
@@ -32,11 +28,15 @@ public:
 
     Expression(const Expression& other);
     Expression& operator=(const Expression& other);
+    // A moved-from expression has no formula: it copies as one without, and evaluates to NaN.
     Expression(Expression&&) noexcept;
     Expression& operator=(Expression&&) noexcept;
     ~Expression();
 
-    // The value for the variables' values a, b (and c), in the order given to parse().
+    // The value for the variables' values, one a name in the order given to parse(), for any
+    // number of names; values beyond the names are left out, and names beyond the values are 0.
+    double evaluate(std::span<const double> values) const;
+    // The same for the first two (or three) names, without a span, for the runs.
     double evaluate(double a, double b) const;
     double evaluate(double a, double b, double c) const;
 

@@ -296,4 +296,8 @@ std::string format_fixed(double value, int decimals, const NumberLocale& locale)
     return out;
 }
 
+char list_separator(const NumberLocale& locale) {
+    return locale.decimal_separator == "," ? ';' : ',';
+}
+
 } // namespace calc

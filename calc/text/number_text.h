@@ -26,4 +26,8 @@ std::string format_general(double value, const NumberLocale& locale);
 // Writes the value in fixed form with the given number of decimals and no grouping.
 std::string format_fixed(double value, int decimals, const NumberLocale& locale);
 
+// What separates numbers in a list, a CSV line or a formula's arguments: ';' where the locale
+// writes a decimal comma, which would split them, else ','.
+char list_separator(const NumberLocale& locale);
+
 } // namespace calc

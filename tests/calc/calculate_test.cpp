@@ -11,6 +11,8 @@
 
 namespace {
 
+using named_case::PrintTo;
+
 using calc::Entry;
 using calc::EntryTexts;
 using namespace test_locales;
@@ -20,7 +22,6 @@ struct WarningCase {
     EntryTexts entries;
     std::string text;
     std::optional<Entry> entry;
-    friend void PrintTo(const WarningCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class CalculateWarns : public testing::TestWithParam<WarningCase> {};
@@ -88,7 +89,6 @@ struct LineCase {
     EntryTexts entries;
     calc::NumberLocale locale;
     std::string line;
-    friend void PrintTo(const LineCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class CalculateLine : public testing::TestWithParam<LineCase> {};

@@ -13,6 +13,8 @@
 
 namespace {
 
+using named_case::PrintTo;
+
 using calc::Entry;
 using calc::EntryTexts;
 using namespace std::string_literals;
@@ -34,7 +36,6 @@ struct HostileCase {
     calc::NumberLocale locale;
     EntryTexts entries;
     std::variant<Refused, SameAs> expected;
-    friend void PrintTo(const HostileCase& c, std::ostream* os) { *os << c.name; }
 };
 
 Refused not_a_number(Entry entry) {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary entry texts to the calculate command under each tested locale.
-#include "tests/test_locales.h"
-#include "calc/calculate.h"
 #include "calc/analysis/course.h"
+#include "calc/calculate.h"
+#include "tests/test_locales.h"
 
 #include <algorithm>
 #include <array>
@@ -155,7 +155,7 @@ void check_course(const calc::ResultLine& line, const calc::NumberLocale& locale
     check(csv.find_first_of("iInN", csv.find('\n')) == std::string::npos, "inf or nan in the CSV",
           csv);
     for (const calc::Point& sample : course.exact_samples) {
-        check(std::isfinite(sample.x) && std::isfinite(sample.y), "non-finite sample", line.text);
+        check(calc::finite(sample), "non-finite sample", line.text);
     }
     const char separator = locale.decimal_separator == "," ? ';' : ',';
     std::string_view rest(csv);

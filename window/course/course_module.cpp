@@ -3,6 +3,7 @@
 // that the main window starts without Qt Charts.
 #include "window/course/course_module.h"
 #include "calc/analysis/course.h"
+#include "calc/calculate.h"
 #include "window/course/course_window.h"
 
 extern "C" Q_DECL_EXPORT QWidget* numer_integration_course_window(const calc::ResultLine* line,

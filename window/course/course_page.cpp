@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/course/course_page.h"
 
+#include "calc/text/warnings.h"
 #include "qt/number_locale.h"
 #include "qt/qt_text.h"
 #include "window/course/file_export.h"

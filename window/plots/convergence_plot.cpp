@@ -36,7 +36,7 @@ constexpr std::array<Reference, 4> references = {{{1, calc::Method::euler},
 
 // The runs' errors that a logarithmic scale can show, coarsest first.
 std::vector<QPointF> pointsOf(const calc::MethodStudy& study, bool againstEvaluations) {
-    const double stages = calc::method_info(study.method).stages;
+    const double stages = calc::method_info(study.method).stage_count;
     std::vector<QPointF> points;
     for (const calc::StudyRun& run : study.runs) {
         const double size = run.error ? std::fabs(*run.error) : 0;

@@ -12,6 +12,8 @@
 
 namespace {
 
+using named_case::PrintTo;
+
 calc::Equation equation(const char* typed) {
     return std::get<calc::Equation>(calc::Equation::parse(typed, test_locales::english));
 }

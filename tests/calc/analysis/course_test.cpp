@@ -16,6 +16,8 @@
 
 namespace {
 
+using named_case::PrintTo;
+
 using calc::Numbers;
 
 std::uint64_t bits(double value) {
@@ -60,7 +62,7 @@ TEST_P(CourseOfAcceptedNumbers, EndsBitForBitWhereTheRunEnds) {
     const calc::RunEnd end = calc::rk4_run({n.ug, n.aw}, steps.h, steps.passes);
     EXPECT_EQ(bits(course.rows.back().point.x), bits(end.point.x));
     EXPECT_EQ(bits(course.rows.back().point.y), bits(end.point.y));
-    EXPECT_FALSE(course.rows.back().stages.has_value());
+    EXPECT_FALSE(course.rows.back().k.has_value());
 }
 
 TEST_P(CourseOfAcceptedNumbers, EachNextRowFollowsFromTheStagesOfThePrevious) {
@@ -69,12 +71,12 @@ TEST_P(CourseOfAcceptedNumbers, EachNextRowFollowsFromTheStagesOfThePrevious) {
     const double h = course.steps.h;
     for (std::size_t i = 0; i + 1 < course.rows.size(); ++i) {
         const calc::CourseRow& row = course.rows[i];
-        ASSERT_TRUE(row.stages.has_value()) << "row " << i;
-        const calc::Stages& k = *row.stages;
-        const double y = row.point.y + (1.0 / 6.0) * (((k.k1 + 2 * k.k2) + 2 * k.k3) + k.k4);
+        ASSERT_TRUE(row.k.has_value()) << "row " << i;
+        const calc::Increments& k = *row.k;
+        const double y = row.point.y + (1.0 / 6.0) * (((k[0] + 2 * k[1]) + 2 * k[2]) + k[3]);
         EXPECT_EQ(bits(course.rows[i + 1].point.y), bits(y)) << "row " << i + 1;
         EXPECT_EQ(bits(course.rows[i + 1].point.x), bits(row.point.x + h)) << "row " << i + 1;
-        EXPECT_EQ(row.step, static_cast<int>(i));
+        EXPECT_EQ(row.index, static_cast<int>(i));
     }
 }
 

@@ -16,6 +16,8 @@
 
 namespace {
 
+using named_case::PrintTo;
+
 using calc::Point;
 
 std::uint64_t bits(double value) {
@@ -32,7 +34,8 @@ calc::Course course_of(const char* f, calc::Method method, calc::Numbers numbers
 }
 
 // Where each method evaluates f, written out from its formulas with the table's k values.
-using StagePoints = std::function<std::vector<Point>(double x, double y, double h, calc::Stages)>;
+using StagePoints =
+    std::function<std::vector<Point>(double x, double y, double h, calc::Increments)>;
 
 struct MethodCase {
     const char* name;
@@ -42,26 +45,26 @@ struct MethodCase {
 
 const MethodCase methods[] = {
     {"Euler", calc::Method::euler,
-     [](double x, double y, double, calc::Stages) {
+     [](double x, double y, double, calc::Increments) {
          return std::vector<Point>{{x, y}};
      }},
     {"Heun", calc::Method::heun,
-     [](double x, double y, double h, calc::Stages k) {
-         return std::vector<Point>{{x, y}, {x + h, y + k.k1}};
+     [](double x, double y, double h, calc::Increments k) {
+         return std::vector<Point>{{x, y}, {x + h, y + k[0]}};
      }},
     {"Midpoint", calc::Method::midpoint,
-     [](double x, double y, double h, calc::Stages k) {
-         return std::vector<Point>{{x, y}, {x + h / 2, y + k.k1 / 2}};
+     [](double x, double y, double h, calc::Increments k) {
+         return std::vector<Point>{{x, y}, {x + h / 2, y + k[0] / 2}};
      }},
     {"RK3", calc::Method::rk3,
-     [](double x, double y, double h, calc::Stages k) {
+     [](double x, double y, double h, calc::Increments k) {
          return std::vector<Point>{
-             {x, y}, {x + h / 2, y + k.k1 / 2}, {x + h, (y - k.k1) + 2 * k.k2}};
+             {x, y}, {x + h / 2, y + k[0] / 2}, {x + h, (y - k[0]) + 2 * k[1]}};
      }},
     {"RK4", calc::Method::rk4,
-     [](double x, double y, double h, calc::Stages k) {
+     [](double x, double y, double h, calc::Increments k) {
          return std::vector<Point>{
-             {x, y}, {x + h / 2, y + k.k1 / 2}, {x + h / 2, y + k.k2 / 2}, {x + h, y + k.k3}};
+             {x, y}, {x + h / 2, y + k[0] / 2}, {x + h / 2, y + k[1] / 2}, {x + h, y + k[2]}};
      }},
 };
 
@@ -76,8 +79,8 @@ TEST_P(PassOfEachMethod, StagesLieWhereTheTablesKValuesPutThem) {
             const auto view = calc::pass_view(course, r);
             ASSERT_TRUE(view.has_value()) << f << " row " << r;
             const double h = course.steps.h;
-            const std::vector<Point> expected = m.points(row.point.x, row.point.y, h, *row.stages);
-            const double k[] = {row.stages->k1, row.stages->k2, row.stages->k3, row.stages->k4};
+            const std::vector<Point> expected = m.points(row.point.x, row.point.y, h, *row.k);
+            const calc::Increments& k = *row.k;
             ASSERT_EQ(view->stages.size(), expected.size()) << f;
             for (std::size_t i = 0; i < expected.size(); ++i) {
                 const calc::StageMark& mark = view->stages[i];
@@ -147,7 +150,7 @@ TEST_P(LocalErrorOfAPass, IsTheStepMinusTheSolutionThroughItsStart) {
     EXPECT_NEAR(*view->local_error, expected, c.tolerance * std::fabs(start.y))
         << *view->local_error;
     EXPECT_NE(*view->local_error, 0.0);
-    ASSERT_EQ(view->solution.size(), std::size_t{calc::local_substeps + 1});
+    ASSERT_EQ(view->solution.size(), std::size_t{calc::local_passes + 1});
     EXPECT_EQ(bits(view->solution.front().y), bits(start.y));
 }
 

@@ -34,14 +34,15 @@ TEST(Study, RowsAreTheRunsAndTheirErrors) {
                 for (std::size_t j = 0; j < m.runs.size(); ++j) {
                     const calc::StudyRun& r = m.runs[j];
                     const double h = 0.1 / std::pow(2, j);
-                    const calc::RunEnd end = calc::run(m.method, f, {0, 1}, h, 10 << j);
+                    const calc::RunEnd end = calc::run_passes(m.method, f, {0, 1}, h, 10 << j);
                     ASSERT_EQ(r.passes, 10 << j);
                     EXPECT_EQ(r.end.y, end.point.y) << typed << " j=" << j;
                     const auto expected =
                         exact ? std::optional(end.point.y - *solution->at(0, 1, end.point.x))
                         : j + 1 < m.runs.size()
-                            ? std::optional(end.point.y -
-                                            calc::run(m.method, f, {0, 1}, h / 2, 20 << j).point.y)
+                            ? std::optional(
+                                  end.point.y -
+                                  calc::run_passes(m.method, f, {0, 1}, h / 2, 20 << j).point.y)
                             : std::nullopt;
                     EXPECT_EQ(r.error, expected) << typed << " j=" << j;
                 }

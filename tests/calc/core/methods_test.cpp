@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "calc/calculate.h"
 #include "calc/analysis/course.h"
+#include "calc/calculate.h"
 #include "calc/core/methods.h"
 
 #include "tests/named_case.h"
@@ -13,7 +13,14 @@
 #include <string>
 #include <tuple>
 
+// The rows of MethodOnEquation hold calc's MethodInfo, which prints as its name.
+namespace calc {
+using named_case::PrintTo;
+} // namespace calc
+
 namespace {
+
+using named_case::PrintTo;
 
 using calc::Method;
 using Slope = std::function<double(double, double)>;

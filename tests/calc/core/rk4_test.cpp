@@ -11,6 +11,8 @@
 
 namespace {
 
+using named_case::PrintTo;
+
 using calc::Point;
 
 std::uint64_t bits(double value) {
@@ -46,7 +48,6 @@ struct RunCase {
     double h;
     double x;
     double y;
-    friend void PrintTo(const RunCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class Rk4RepeatedPasses : public testing::TestWithParam<RunCase> {};
@@ -75,7 +76,6 @@ struct WholeRun {
     double ug, og, aw;
     int n;
     double x, y;
-    friend void PrintTo(const WholeRun& c, std::ostream* os) { *os << c.name; }
 };
 
 class Rk4WholeRun : public testing::TestWithParam<WholeRun> {};

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/analysis/course.h"
 #include "calc/problem/equation.h"
+#include "calc/text/warnings.h"
 
 #include "tests/named_case.h"
 #include "tests/test_locales.h"
@@ -11,6 +12,8 @@
 #include <string>
 
 namespace {
+
+using named_case::PrintTo;
 
 struct RefusedCase {
     const char* name;
@@ -157,6 +160,38 @@ TEST(TypedExactSolution, IsReadInXUgAndAwAndWarnsOtherwise) {
     ASSERT_TRUE(std::holds_alternative<calc::ParseError>(bad));
     EXPECT_EQ(calc::formula_warning::exact(std::get<calc::ParseError>(bad)),
               "Die exakte L\u00f6sung ist fehlerhaft: unbekannter Name \u201ey\u201c (Zeichen 1).");
+}
+
+// A moved-from equation is the default -x*y^2, whether it was moved into a new equation or
+// assigned to one: it copies and evaluates as the default does.
+TEST(MovedFromEquation, IsTheDefaultAndCopiesAndEvaluates) {
+    for (const bool assigned : {false, true}) {
+        auto typed = std::get<calc::Equation>(calc::Equation::parse("x+y", en));
+        calc::Equation target;
+        if (assigned) {
+            target = std::move(typed);
+        } else {
+            calc::Equation constructed(std::move(typed));
+            target = constructed;
+        }
+        const calc::Equation copy = typed;
+        EXPECT_TRUE(typed.is_default()) << assigned;
+        EXPECT_EQ(typed.text(), "-x*y^2") << assigned;
+        EXPECT_EQ(typed.known(), calc::Known::minus_x_y2) << assigned;
+        EXPECT_EQ(copy(2, 3), -18.0) << assigned;
+        EXPECT_EQ(typed(2, 3), -18.0) << assigned;
+        EXPECT_EQ(target(2, 3), 5.0) << assigned;
+    }
+}
+
+// A moved-from typed exact solution copies and gives no value rather than a made-up one.
+TEST(MovedFromExactSolution, CopiesAndHasNoValue) {
+    auto typed = std::get<calc::ExactSolution>(calc::ExactSolution::parse("aw*exp(x-ug)", de));
+    const calc::ExactSolution target = std::move(typed);
+    const calc::ExactSolution copy = typed;
+    EXPECT_EQ(copy.at(0, 1, 0.5), std::nullopt);
+    EXPECT_EQ(typed.at(0, 1, 0.5), std::nullopt);
+    EXPECT_EQ(target.at(1, 2, 1), 2.0);
 }
 
 } // namespace

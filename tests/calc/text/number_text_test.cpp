@@ -16,6 +16,8 @@
 
 namespace {
 
+using named_case::PrintTo;
+
 using calc::NumberLocale;
 using namespace test_locales;
 
@@ -24,7 +26,6 @@ struct ReadCase {
     std::string text;
     NumberLocale locale;
     std::optional<double> expected;
-    friend void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class ReadNumber : public testing::TestWithParam<ReadCase> {};
@@ -170,7 +171,6 @@ struct FormatCase {
     double value;
     NumberLocale locale;
     const char* expected;
-    friend void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class FormatPattern : public testing::TestWithParam<FormatCase> {};

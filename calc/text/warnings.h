@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The warnings that the user sees instead of a result, each text once.
+
+#include "calc/problem/parse_error.h"
+#include "calc/text/number_text.h"
+
+#include <string>
+#include <string_view>
+
+namespace calc {
+
+// The entry field that a warning concerns: the four numbers, the equation, the exact solution.
+enum class Entry { anzschr, ug, og, aw, gleichung, exakt };
+
+// The label shown above an entry field ("Schrittanzahl", "Untere Grenze", ...).
+std::string_view entry_label(Entry entry);
+
+// The warnings about the four entries and the run.
+namespace warning_text {
+inline constexpr std::string_view missing_entry = "Bitte Anzahl eingeben!";
+inline constexpr std::string_view count_too_large = "Bitte Anzahl < 100 eingeben!";
+inline constexpr std::string_view count_not_positive = "Bitte Anzahl > 0 eingeben!";
+inline constexpr std::string_view overflow = "\u00dcberlauf bei der Berechnung!";
+// "Bitte eine Zahl für <label> eingeben!" for an entry that is not a number.
+std::string not_a_number(Entry entry);
+} // namespace warning_text
+
+// Why the formula reader refused a formula: the reason of a ParseError.
+namespace formula_reason {
+inline constexpr std::string_view empty = "leer";
+inline constexpr std::string_view too_long = "zu lang";
+inline constexpr std::string_view unknown_name = "unbekannter Name";
+inline constexpr std::string_view unexpected_character = "unerwartetes Zeichen";
+inline constexpr std::string_view control_character = "unerwartetes Steuerzeichen";
+inline constexpr std::string_view bad_encoding = "ung\u00fcltige Zeichenkodierung";
+inline constexpr std::string_view missing_operand = "Operand fehlt";
+inline constexpr std::string_view missing_operator = "Operator fehlt vor";
+inline constexpr std::string_view unexpected_operator = "unerwarteter Operator";
+inline constexpr std::string_view missing_parenthesis = "fehlende Klammer";
+inline constexpr std::string_view unexpected_parenthesis = "unerwartete Klammer";
+inline constexpr std::string_view separator_outside = "Trennzeichen au\u00dferhalb einer Funktion";
+inline constexpr std::string_view unexpected_separator = "unerwartetes Trennzeichen";
+inline constexpr std::string_view too_many_arguments = "zu viele Argumente f\u00fcr";
+inline constexpr std::string_view too_few_arguments = "zu wenige Argumente f\u00fcr";
+inline constexpr std::string_view missing_call = "Klammer nach Funktion fehlt:";
+inline constexpr std::string_view unreadable = "nicht lesbar";
+} // namespace formula_reason
+
+// The warnings about formulas.
+namespace formula_warning {
+// "Die Differentialgleichung ist fehlerhaft: <Grund> (Zeichen <N>)."
+std::string equation(const ParseError& error);
+// "Die exakte Lösung ist fehlerhaft: <Grund> (Zeichen <N>)."
+std::string exact(const ParseError& error);
+// "Die Differentialgleichung ist bei x = <x>, y = <y> nicht definiert."
+std::string undefined(double x, double y, const NumberLocale& locale);
+} // namespace formula_warning
+
+} // namespace calc
