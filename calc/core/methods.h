@@ -13,6 +13,7 @@
 // - the run takes the pass of its method as a function-pointer template argument, chosen once
 //   for the whole run, so its loop is that pass written out and keeps nothing of it in memory.
 
+#include "calc/core/passes.h"
 #include "calc/core/point.h"
 #include "calc/problem/equation.h"
 
@@ -23,12 +24,9 @@
 
 namespace calc {
 
-// The increments k1..k4 of a pass, each h times the slope at its stage point, as k[0]..k[3]; a
-// method with fewer stages leaves the rest 0.
+// The increments k1..k4 of a scalar pass, each h times the slope at its stage point, as
+// k[0]..k[3]; a method with fewer stages leaves the rest 0.
 using Increments = std::array<double, 4>;
-
-// The one-step methods, in the order the window lists them.
-enum class Method { euler, heun, midpoint, rk3, rk4 };
 
 struct MethodInfo {
     Method id;
@@ -55,29 +53,9 @@ constexpr const MethodInfo& method_info(Method method) {
 // The method of a command-line name; none for an unknown name.
 std::optional<Method> method_named(std::string_view cli_name);
 
-// One pass from `start`: where each stage evaluated f, the slope there, the increments and the
-// point reached. Only the method's own stages are filled.
-struct Pass {
-    std::array<Point, 4> points{};
-    std::array<double, 4> slopes{};
-    Increments k{};
-    Point next{};
-};
-
-// Why a run stopped early.
-enum class Failure {
-    none,
-    overflow,  // a value that is not finite: an infinity, a stage point, the point reached
-    undefined, // a typed f gave NaN at a finite stage point
-};
-
-// Where a run of fixed passes ends; finite is false once x or y left the finite doubles.
-struct RunEnd {
-    Point point;
-    bool finite;
-    Failure failure = Failure::none;
-    Point where{}; // the stage point at which f was undefined
-};
+// A pass and the end of a run of a scalar equation (calc/core/passes.h).
+using Pass = PassOf<double>;
+using RunEnd = RunEndOf<double>;
 
 // One pass of `method` of step h for y' = f(x, y) from p.
 Pass make_pass(Method method, const Equation& f, Point p, double h);

@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "calc/core/state.h"
+#include "calc/text/number_text.h"
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace calc {
+
+// How a system is given: n = 2 to 4 first-order equations y1' … yn', or one equation of second
+// order y'' = f(x, y, y'), which is run as the system y1 = y, y2 = y'.
+enum class SystemForm { first_order, second_order };
+
+// The systems whose formulas the program offers, in the order the window lists them.
+enum class SystemExampleId {
+    oscillator,
+    pendulum,
+    van_der_pol,
+    predator_prey,
+    circuit,
+    lorenz,
+    kepler,
+};
+
+struct SystemExample {
+    SystemExampleId id;
+    std::string_view name;                    // "Harmonischer Oszillator"
+    SystemForm form;                          // how its formulas are given
+    std::size_t size;                         // components of its state
+    std::array<std::string_view, 4> formulas; // y1' … (one, y'', for the second-order form),
+                                              // numbers with a decimal point
+    double ug, og;                            // the bounds it fills in
+    std::array<double, max_components> start; // the initial values it fills in
+    int count;                                // the step count it fills in
+    bool has_exact;                           // whether exact_system_solution knows it
+    bool has_conserved;                       // whether conserved_quantity knows it
+};
+
+// Every example, in the order of SystemExampleId.
+extern const std::array<SystemExample, 7> system_examples;
+
+const SystemExample& system_example(SystemExampleId id);
+
+// The example's formulas as typed in `locale`: the decimal point written as the locale writes it.
+std::vector<std::string> example_formulas(const SystemExample& example, const NumberLocale& locale);
+
+// The example's exact solution through y(ug) = aw, at x; none for an example without one, and
+// where a component is not finite.
+std::optional<Vector> exact_system_solution(SystemExampleId id, double ug, const Vector& aw,
+                                            double x);
+
+// The quantity the exact solution conserves, at y; none for an example without one, and where
+// it is not finite.
+std::optional<double> conserved_quantity(SystemExampleId id, const Vector& y);
+
+} // namespace calc
