@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/analysis/course.h"
 
+#include "calc/text/csv.h"
+
 #include "calc/analysis/errors.h"
 #include "calc/analysis/solution_path.h"
 
@@ -136,27 +138,9 @@ std::string course_csv(const Course& course, const NumberLocale& locale) {
     const char separator = list_separator(locale);
     std::string csv;
     csv.reserve(course.rows.size() * 200 + 64);
-    bool first_caption = true;
-    for (const std::string_view caption : course_columns_of(course.method)) {
-        if (!first_caption) {
-            csv.push_back(separator);
-        }
-        first_caption = false;
-        csv.append(caption);
-    }
-    csv.push_back('\n');
+    append_csv_line(csv, course_columns_of(course.method), separator);
     for (const CourseRow& row : course.rows) {
-        bool first = true;
-        for (const std::string& cell : course_cells(row, course.method, locale)) {
-            if (!first) {
-                csv.push_back(separator);
-            }
-            first = false;
-            if (cell != no_value) {
-                csv.append(cell);
-            }
-        }
-        csv.push_back('\n');
+        append_csv_line(csv, course_cells(row, course.method, locale), separator);
     }
     return csv;
 }

@@ -2,9 +2,9 @@
 #include "window/course/comparison_page.h"
 
 #include "calc/analysis/comparison.h"
+#include "calc/text/csv.h"
 #include "qt/number_locale.h"
 #include "qt/qt_text.h"
-#include "window/course/csv_text.h"
 #include "window/course/file_export.h"
 #include "window/course/number_table.h"
 #include "window/plots/comparison_error_plot.h"
@@ -86,9 +86,9 @@ void ComparisonPage::showTable(const calc::Comparison& comparison) {
 }
 
 bool ComparisonPage::saveCsv(const QString& fileName) {
-    return m_table && m_files.saveText(
-                          this, fileName,
-                          csvText(calc::comparison_columns(), m_rows, calcNumberLocale(m_locale)));
+    return m_table && m_files.saveText(this, fileName,
+                                       calc::csv_text(calc::comparison_columns(), m_rows,
+                                                      calcNumberLocale(m_locale)));
 }
 
 bool ComparisonPage::saveImage(const QString& fileName) {
