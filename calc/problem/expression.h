@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calc/problem/formula_text.h"
 #include "calc/problem/parse_error.h"
 #include "calc/text/number_text.h"
 
@@ -12,9 +13,6 @@
 #include <vector>
 
 namespace calc {
-
-// The longest formula that is read at all, in characters.
-inline constexpr int formula_length_limit = 1000;
 
 // A formula as the user types it: numbers in the locale, + - * / ^, parentheses, pi, e, the
 // functions sin cos tan asin acos atan sinh cosh tanh exp ln log10 sqrt abs min max, and the
@@ -45,14 +43,5 @@ private:
     explicit Expression(std::unique_ptr<Reader> reader);
     std::unique_ptr<Reader> m_reader;
 };
-
-// Whether the text has at most formula_length_limit characters.
-bool within_length_limit(std::string_view text);
-
-// The text without any blanks, for comparing formulas as typed.
-std::string without_blanks(std::string_view text);
-
-// The text without leading and trailing blanks.
-std::string_view trimmed(std::string_view text);
 
 } // namespace calc
