@@ -16,10 +16,10 @@ struct DefaultSlope {
     double operator()(double x, double y) const { return default_slope(x, y); }
 };
 
-// A typed right-hand side, read by the formula reader.
+// A typed right-hand side, read by the formula reader on the calling thread.
 struct TypedSlope {
-    const Expression& formula;
-    double operator()(double x, double y) const { return formula.evaluate(x, y); }
+    Expression::Evaluator formula;
+    double operator()(double x, double y) const { return formula(x, y); }
 };
 
 // Evaluates stage i of a pass at `at` and returns k_i = h f(at).
@@ -135,8 +135,9 @@ RunEnd run_passes_with(Method id, const Equation& f, Point start, double h, int 
     Point where{};
     if (const Expression* formula = f.formula()) {
         // A typed f can fail at a stage whose value the point no longer shows.
+        const TypedSlope slope{formula->evaluator()};
         for (int i = 0; i < passes; ++i) {
-            const Pass pass = typed_method(TypedSlope{*formula}, p, h);
+            const Pass pass = typed_method(slope, p, h);
             if (const Failure failure = failure_of(pass, id, f, &where); failure != Failure::none) {
                 return {pass.next, false, failure, where};
             }
@@ -169,7 +170,7 @@ std::optional<Method> method_named(std::string_view cli_name) {
 
 Pass make_pass(Method method, const Equation& f, Point p, double h) {
     if (const Expression* formula = f.formula()) {
-        return pass_of(method, TypedSlope{*formula}, p, h);
+        return pass_of(method, TypedSlope{formula->evaluator()}, p, h);
     }
     return pass_of(method, DefaultSlope{}, p, h);
 }
