@@ -14,10 +14,10 @@ struct DefaultSlope {
     double operator()(double x, double y) const { return default_slope(x, y); }
 };
 
-// A typed right-hand side, read by the formula reader.
+// A typed right-hand side, read by the formula reader on the calling thread.
 struct TypedSlope {
-    const Expression& formula;
-    double operator()(double x, double y) const { return formula.evaluate(x, y); }
+    Expression::Evaluator formula;
+    double operator()(double x, double y) const { return formula(x, y); }
 };
 
 // The end of a run whose pass from p failed, the pass made again to tell why; kept out of line so
@@ -37,7 +37,7 @@ RunEnd run_passes_with(Method id, const Equation& f, Point start, double h, int 
     Point p = start;
     if (const Expression* formula = f.formula()) {
         // A typed f can fail at a stage whose value the point no longer shows.
-        const TypedSlope slope{*formula};
+        const TypedSlope slope{formula->evaluator()};
         for (int i = 0; i < passes; ++i) {
             const Pass pass = typed_method(slope, p, h);
             RunEnd end{pass.next, false};
@@ -76,7 +76,7 @@ std::optional<Method> method_named(std::string_view cli_name) {
 
 Pass make_pass(Method method, const Equation& f, Point p, double h) {
     if (const Expression* formula = f.formula()) {
-        const TypedSlope slope{*formula};
+        const TypedSlope slope{formula->evaluator()};
         return passes::pass_of(method, slope, p, h);
     }
     const DefaultSlope slope{};

@@ -20,7 +20,7 @@ namespace calc {
 
 // The right-hand side f(x, y) of y' = f(x, y). The default, -x*y^2 however it is spaced, keeps
 // its compiled body default_slope; any other is read by the formula reader. Copies are
-// independent.
+// independent, and one equation may be evaluated from several threads at once (see Expression).
 class Equation {
 public:
     // The default -x*y^2.

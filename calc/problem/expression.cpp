@@ -7,13 +7,18 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <limits>
+#include <mutex>
 #include <numbers>
 #include <optional>
 #include <system_error>
+#include <thread>
+#include <utility>
 
 namespace calc {
 
@@ -190,33 +195,6 @@ bool is_offered(char c, char decimal, char separator) {
     }
 }
 
-// The length in bytes of the UTF-8 sequence at the front of `text`, or 0 when it is invalid.
-std::size_t sequence_length(std::string_view text) {
-    const auto lead = static_cast<unsigned char>(text[0]);
-    std::size_t length = 0;
-    if (lead < 0x80) {
-        return 1;
-    }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-    } else {
-        return 0;
-    }
-    if (text.size() < length) {
-        return 0;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-            return 0;
-        }
-    }
-    return length;
-}
-
 // Refuses what no formula may hold: an empty or too long text, and characters outside the
 // syntax. On success the text is plain ASCII, so the library's byte positions are characters.
 std::optional<ParseError> check_characters(std::string_view text, char decimal, char separator) {
@@ -227,7 +205,7 @@ std::optional<ParseError> check_characters(std::string_view text, char decimal, 
         if (position == formula_length_limit) {
             return ParseError{std::string(reason::too_long), formula_length_limit + 1};
         }
-        const std::size_t length = sequence_length(text.substr(i));
+        const std::size_t length = utf8_sequence_length(text.substr(i));
         if (!refused) {
             const char c = text[i];
             if (length == 0) {
@@ -325,16 +303,25 @@ ParseError explain(const mu::ParserError& error, std::string_view text) {
 // The values that the two- and three-value forms of evaluate() write, whatever the names.
 constexpr std::size_t fixed_values = 3;
 
+// The next reader's number; no two readers get the same, and none gets 0.
+std::atomic<std::uint64_t> next_reader_number{1};
+
 } // namespace
 
 struct Expression::Reader {
     Reader(std::string text_, std::vector<std::string> variables_, char decimal_, char separator_)
-        : text(std::move(text_)), variables(std::move(variables_)), decimal(decimal_),
-          separator(separator_), values(std::max(variables.size(), fixed_values)),
+        : number(next_reader_number.fetch_add(1, std::memory_order_relaxed)),
+          owner(std::this_thread::get_id()), text(std::move(text_)),
+          variables(std::move(variables_)), decimal(decimal_), separator(separator_),
+          values(std::max(variables.size(), fixed_values)),
           parser(decimal, separator, variables, values.data()) {
         parser.SetExpr(text);
     }
 
+    // Everything but the values and the parser's own state is fixed once the reader is made, so
+    // any thread may copy it.
+    std::uint64_t number;
+    std::thread::id owner; // the thread that made the reader: the only one that evaluates it
     std::string text;
     std::vector<std::string> variables;
     char decimal;   // the decimal separator, of one byte
@@ -343,9 +330,57 @@ struct Expression::Reader {
     // size never changes, so the addresses given to the parser stay valid.
     std::vector<double> values;
     Parser parser;
+    // The copies that other threads evaluate, one a thread; they live as long as this reader.
+    std::mutex copies_mutex;
+    std::vector<std::pair<std::thread::id, std::unique_ptr<Reader>>> copies;
 };
 
 Expression::Expression(std::unique_ptr<Reader> reader) : m_reader(std::move(reader)) {}
+
+Expression::Reader& Expression::reader_on_this_thread() const {
+    Reader& own = *m_reader;
+    const std::thread::id here = std::this_thread::get_id();
+    if (own.owner == here) {
+        return own;
+    }
+    // The copy that this thread evaluated last, found again without the lock: a reader's number
+    // is never given again, and its copies live as long as it does.
+    thread_local std::uint64_t last_number = 0;
+    thread_local Reader* last_copy = nullptr;
+    if (last_number == own.number) {
+        return *last_copy;
+    }
+    Reader* copy = nullptr;
+    {
+        const std::lock_guard lock(own.copies_mutex);
+        for (const auto& [thread, reader] : own.copies) {
+            if (thread == here) {
+                copy = reader.get();
+            }
+        }
+        if (!copy) {
+            own.copies.emplace_back(here, std::make_unique<Reader>(own.text, own.variables,
+                                                                   own.decimal, own.separator));
+            copy = own.copies.back().second.get();
+        }
+    }
+    last_number = own.number;
+    last_copy = copy;
+    return *copy;
+}
+
+Expression::Evaluator Expression::evaluator() const {
+    return Evaluator(m_reader ? &reader_on_this_thread() : nullptr);
+}
+
+double Expression::Evaluator::evaluate(Reader* reader, double a, double b) {
+    if (!reader) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+    reader->values[0] = a;
+    reader->values[1] = b;
+    return reader->parser.Eval();
+}
 
 Expression::Expression(const Expression& other)
     : m_reader(other.m_reader
@@ -395,63 +430,33 @@ double Expression::evaluate(double a, double b) const {
     if (!m_reader) {
         return std::numeric_limits<double>::quiet_NaN();
     }
-    m_reader->values[0] = a;
-    m_reader->values[1] = b;
-    return m_reader->parser.Eval();
+    Reader& reader = reader_on_this_thread();
+    reader.values[0] = a;
+    reader.values[1] = b;
+    return reader.parser.Eval();
 }
 
 double Expression::evaluate(double a, double b, double c) const {
     if (!m_reader) {
         return std::numeric_limits<double>::quiet_NaN();
     }
-    m_reader->values[0] = a;
-    m_reader->values[1] = b;
-    m_reader->values[2] = c;
-    return m_reader->parser.Eval();
+    Reader& reader = reader_on_this_thread();
+    reader.values[0] = a;
+    reader.values[1] = b;
+    reader.values[2] = c;
+    return reader.parser.Eval();
 }
 
 double Expression::evaluate(std::span<const double> values) const {
     if (!m_reader) {
         return std::numeric_limits<double>::quiet_NaN();
     }
-    std::vector<double>& block = m_reader->values;
+    Reader& reader = reader_on_this_thread();
+    std::vector<double>& block = reader.values;
     const std::size_t given = std::min(values.size(), block.size());
     std::copy_n(values.begin(), given, block.begin());
     std::fill(block.begin() + static_cast<std::ptrdiff_t>(given), block.end(), 0.0);
-    return m_reader->parser.Eval();
-}
-
-bool within_length_limit(std::string_view text) {
-    // Counted as the reader counts: a UTF-8 sequence is a character, and so is each byte that
-    // belongs to none.
-    int characters = 0;
-    for (std::size_t i = 0; i < text.size(); ++characters) {
-        if (characters == formula_length_limit) {
-            return false;
-        }
-        i += std::max<std::size_t>(1, sequence_length(text.substr(i)));
-    }
-    return true;
-}
-
-std::string without_blanks(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        if (c != ' ' && c != '\t') {
-            out += c;
-        }
-    }
-    return out;
-}
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-        text.remove_suffix(1);
-    }
-    return text;
+    return reader.parser.Eval();
 }
 
 } // namespace calc

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calc/problem/formula_text.h"
 #include "calc/problem/parse_error.h"
 #include "calc/text/number_text.h"
 
@@ -8,18 +9,24 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
 namespace calc {
 
-// The longest formula that is read at all, in characters.
-inline constexpr int formula_length_limit = 1000;
-
 // A formula as the user types it: numbers in the locale, + - * / ^, parentheses, pi, e, the
 // functions sin cos tan asin acos atan sinh cosh tanh exp ln log10 sqrt abs min max, and the
-// named variables. Copies are independent, so each thread evaluates its own.
+// named variables. Copies are independent.
+//
+// Evaluating writes the values into a reader's block and runs the reader's parser, so readers
+// are per thread: the thread that made an expression evaluates its own reader, and any other
+// thread a copy of its own, made on its first evaluation there and kept with the expression.
+// So evaluate() is const in earnest: one expression may be evaluated from several threads at
+// once.
 class Expression {
+    struct Reader; // one formula's parser and the block of values it reads
+
 public:
     // Reads `text` in `locale`, where `variables` are the names it may use, in the order in which
     // evaluate() takes their values.
@@ -36,23 +43,33 @@ public:
     // The value for the variables' values, one a name in the order given to parse(), for any
     // number of names; values beyond the names are left out, and names beyond the values are 0.
     double evaluate(std::span<const double> values) const;
-    // The same for the first two (or three) names, without a span, for the runs.
+    // The same for the first two (or three) names, without a span.
     double evaluate(double a, double b) const;
     double evaluate(double a, double b, double c) const;
 
+    // Evaluations of the first two names on one thread, for a run's loop: the calling thread's
+    // reader is found once, when the evaluator is made, and not at each evaluation. It is to be
+    // used on the thread that made it, while the expression lives.
+    class Evaluator {
+    public:
+        double operator()(double a, double b) const { return evaluate(m_reader, a, b); }
+
+    private:
+        friend class Expression;
+        explicit Evaluator(Reader* reader) : m_reader(reader) {}
+        // Takes the reader as a value, so that a loop keeps it in a register.
+        static double evaluate(Reader* reader, double a, double b);
+        Reader* m_reader; // null for a moved-from expression
+    };
+    Evaluator evaluator() const;
+
 private:
-    struct Reader;
     explicit Expression(std::unique_ptr<Reader> reader);
+    // The reader that the calling thread evaluates: the expression's own on the thread that made
+    // it, else the thread's copy, made on its first evaluation there. m_reader must be set.
+    Reader& reader_on_this_thread() const;
+
     std::unique_ptr<Reader> m_reader;
 };
-
-// Whether the text has at most formula_length_limit characters.
-bool within_length_limit(std::string_view text);
-
-// The text without any blanks, for comparing formulas as typed.
-std::string without_blanks(std::string_view text);
-
-// The text without leading and trailing blanks.
-std::string_view trimmed(std::string_view text);
 
 } // namespace calc

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/analysis/course.h"
+#include "calc/core/methods.h"
 #include "calc/problem/equation.h"
 #include "calc/text/warnings.h"
 
@@ -8,8 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <latch>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -193,5 +199,80 @@ TEST(MovedFromExactSolution, CopiesAndHasNoValue) {
     EXPECT_EQ(typed.at(0, 1, 0.5), std::nullopt);
     EXPECT_EQ(target.at(1, 2, 1), 2.0);
 }
+
+std::uint64_t bits(double value) {
+    return std::bit_cast<std::uint64_t>(value);
+}
+
+// What a thread computes with an equation: the values it gives, in order.
+using ThreadWork = std::vector<double> (*)(const calc::Equation& f, std::size_t thread);
+
+struct SharedCase {
+    const char* name;
+    ThreadWork work;
+};
+
+// Enough evaluations that the threads overlap even on a busy machine.
+std::vector<double> point_by_point(const calc::Equation& f, std::size_t thread) {
+    std::vector<double> values;
+    for (std::size_t i = 0; i < 1'000'000; ++i) {
+        values.push_back(
+            f(double(thread) + double(i) * 1e-3, 1 + double(thread) + double(i) * 1e-4));
+    }
+    return values;
+}
+
+std::vector<double> run_by_run(const calc::Equation& f, std::size_t thread) {
+    std::vector<double> values;
+    for (int run = 0; run < 50; ++run) {
+        const calc::RunEnd end = calc::run_passes(calc::Method::rk4, f,
+                                                  {0, 1 + double(thread) + run * 1e-2}, 1e-4, 5000);
+        values.push_back(end.point.y);
+    }
+    return values;
+}
+
+class SharedEquation : public testing::TestWithParam<SharedCase> {};
+
+// One typed equation used from two threads at once through a const reference: each thread gets
+// the values of its own arguments, bit for bit as a private copy gives them on one thread.
+TEST_P(SharedEquation, GivesEachThreadTheValuesOfItsOwnArguments) {
+    const ThreadWork work = GetParam().work;
+    const calc::Equation f = std::get<calc::Equation>(calc::Equation::parse("sin(x)*y + x/y", en));
+    constexpr std::size_t threads = 2;
+    std::vector<std::vector<double>> expected;
+    const calc::Equation own = f;
+    for (std::size_t t = 0; t < threads; ++t) {
+        expected.push_back(work(own, t));
+    }
+    std::vector<std::vector<double>> got(threads);
+    std::latch start(threads);
+    std::vector<std::thread> workers;
+    for (std::size_t t = 0; t < threads; ++t) {
+        workers.emplace_back([&, t] {
+            start.arrive_and_wait();
+            got[t] = work(f, t);
+        });
+    }
+    for (std::thread& worker : workers) {
+        worker.join();
+    }
+    for (std::size_t t = 0; t < threads; ++t) {
+        ASSERT_EQ(got[t].size(), expected[t].size());
+        std::size_t wrong = 0;
+        for (std::size_t i = 0; i < got[t].size(); ++i) {
+            if (bits(got[t][i]) != bits(expected[t][i])) {
+                ++wrong;
+            }
+        }
+        EXPECT_EQ(wrong, 0u) << "thread " << t;
+    }
+}
+
+const SharedCase shared_cases[] = {
+    {"PointByPoint", point_by_point},
+    {"RunByRun", run_by_run},
+};
+INSTANTIATE_TEST_SUITE_P(Equation, SharedEquation, testing::ValuesIn(shared_cases), CaseName{});
 
 } // namespace
