@@ -30,29 +30,37 @@ struct TypedSlope {
     return end;
 }
 
-// The passes of one method, the method chosen once for the whole run.
+// The passes of a typed f, the method chosen once for the whole run. A typed f can fail at a
+// stage whose value the point no longer shows, so every pass is checked whole.
+template <Pass (*method)(const TypedSlope&, const Point&, double)>
+[[gnu::noinline]] RunEnd typed_run(Method id, const Equation& f, const Expression& formula,
+                                   Point start, double h, int passes) {
+    const TypedSlope slope{formula.evaluator()};
+    Point p = start;
+    for (int i = 0; i < passes; ++i) {
+        const Pass pass = method(slope, p, h);
+        RunEnd end{pass.next, false};
+        if (const Failure failure = failure_of(pass, id, f, &end.where); failure != Failure::none) {
+            end.failure = failure;
+            return end;
+        }
+        p = pass.next;
+    }
+    return {p, true};
+}
+
+// The passes of one method, the method chosen once for the whole run. For the default f a
+// failing stage always reaches the point, so the point is checked alone, and the loop keeps
+// nothing of a pass but the point it reaches. The typed run is a function of its own, so that
+// nothing of it (a point whose address a call takes) keeps this loop's point in memory.
 template <Pass (*method)(const DefaultSlope&, const Point&, double),
           Pass (*typed_method)(const TypedSlope&, const Point&, double)>
 RunEnd run_passes_with(Method id, const Equation& f, Point start, double h, int passes) {
-    Point p = start;
     if (const Expression* formula = f.formula()) {
-        // A typed f can fail at a stage whose value the point no longer shows.
-        const TypedSlope slope{formula->evaluator()};
-        for (int i = 0; i < passes; ++i) {
-            const Pass pass = typed_method(slope, p, h);
-            RunEnd end{pass.next, false};
-            if (const Failure failure = failure_of(pass, id, f, &end.where);
-                failure != Failure::none) {
-                end.failure = failure;
-                return end;
-            }
-            p = pass.next;
-        }
-        return {p, true};
+        return typed_run<typed_method>(id, f, *formula, start, h, passes);
     }
-    // For the default f a failing stage always reaches the point, so the point is checked alone,
-    // and the loop keeps nothing of a pass but the point it reaches.
     const DefaultSlope slope{};
+    Point p = start;
     for (int i = 0; i < passes; ++i) {
         const Point next = method(slope, p, h).next;
         if (!finite(next)) {
