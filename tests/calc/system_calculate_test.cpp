@@ -372,6 +372,11 @@ INSTANTIATE_TEST_SUITE_P(
                         task.initial = {"1", "0.5"};
                     }),
                     "Bitte eine Zahl f\u00fcr Anfangswert y' eingeben!", SystemField::initial, 1},
+        WarningCase{"ten_megabytes_pasted_into_the_count_and_a_formula", with([](SystemTask& task) {
+                        task.count = std::string(10'000'000, '7');
+                        task.formulas[1] = std::string(10'000'000, '(');
+                    }),
+                    "Bitte eine Zahl f\u00fcr Schrittanzahl eingeben!", SystemField::count, 0},
         WarningCase{"initial_value_with_a_nul_byte", with([](SystemTask& task) {
                         task.initial = {std::string("1\0", 2), "0"};
                     }),
