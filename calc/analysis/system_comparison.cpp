@@ -43,7 +43,7 @@ std::vector<Point> drift_over_x(const SystemCourse& course) {
     points.reserve(course.rows.size());
     for (std::size_t row = 0; row < course.rows.size(); ++row) {
         if (const auto drift = drift_at(course, row); drift && drift->change) {
-            points.push_back({drift->x, *drift->change});
+            points.push_back({course.rows[row].point.x, *drift->change});
         }
     }
     return points;
@@ -54,7 +54,8 @@ std::optional<Drift> drift_at(const SystemCourse& course, std::size_t row) {
         return std::nullopt;
     }
     const SystemCourseRow& at = course.rows[row];
-    Drift drift{at.point.x, std::nullopt, std::nullopt};
+    // The abscissa as ug + i·h, without the rounding that i additions of h carry in the row.
+    Drift drift{course.numbers.ug + at.index * course.steps.h, std::nullopt, std::nullopt};
     const auto start = conserved_at(course, course.rows.front());
     const auto now = conserved_at(course, at);
     if (!start || !now) {

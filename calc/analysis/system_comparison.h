@@ -14,7 +14,7 @@ namespace calc {
 
 // How far the conserved quantity E has moved from its start by the point x of a run.
 struct Drift {
-    double x;
+    double x;                       // ug + i·h at row i, as a heading writes the interval's end
     std::optional<double> change;   // E(x) - E(ug); none where either is not known
     std::optional<double> relative; // change / |E(ug)|; none where |E(ug)| <= drift_floor
 };
@@ -26,7 +26,8 @@ inline constexpr double drift_floor = 1e-12;
 // plot; empty where the system has none.
 std::vector<Point> conserved_over_x(const SystemCourse& course);
 
-// E(x) - E(ug) at each row of the course where both are known, as (x, drift) for a plot.
+// E(x) - E(ug) at each row of the course where both are known, as (x, drift) for a plot, x the
+// row's.
 std::vector<Point> drift_over_x(const SystemCourse& course);
 
 // The drift from the start to row `row`; none where the system has no conserved quantity or

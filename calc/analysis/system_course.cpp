@@ -6,6 +6,8 @@
 #include "calc/text/labels.h"
 #include "calc/text/system_captions.h"
 
+#include <utility>
+
 namespace calc {
 
 namespace {
@@ -56,27 +58,35 @@ std::vector<SystemPoint> sample_exact(const SystemProblem& problem, const System
 
 } // namespace
 
-SystemCourse build_system_course(const SystemNumbers& numbers, const SystemProblem& problem,
-                                 Method method) {
-    SystemCourse course{numbers, system_steps_of(numbers), problem, method, {}, {}, false, {}};
+SystemCourse build_system_course(const SystemNumbers& numbers, SystemProblem problem, Method method,
+                                 CourseOrder order) {
+    SystemCourse course{
+        numbers, system_steps_of(numbers), std::move(problem), method, {}, {}, false, {}};
+    const SystemProblem& p = course.problem;
     const double h = course.steps.h;
     // The pass is made by the function that the run makes it with, so the rows are the run's.
     course.rows = course_rows<Vector>(
         {numbers.ug, numbers.aw}, course.steps.passes,
-        [&](const SystemPoint& p) { return system_pass(method, problem.f, p, h); },
-        [&](double x) { return exact_at(problem, numbers, x); });
-    const SystemCourseRow& last = course.rows.back();
-    course.order = order_of_run(numbers, course.steps, problem, method,
-                                finite(last.point) ? std::optional(last.point) : std::nullopt);
-    course.order_from_runs = !problem.exact;
-    if (problem.exact) {
-        course.exact_samples = sample_exact(problem, numbers, last.point.x);
+        [&](const SystemPoint& from) { return system_pass(method, p.f, from, h); },
+        [&](double x) { return exact_at(p, numbers, x); });
+    course.order_from_runs = !p.exact;
+    if (order == CourseOrder::computed) {
+        course.order = system_observed_order(course);
+    }
+    if (p.exact) {
+        course.exact_samples = sample_exact(p, numbers, course.rows.back().point.x);
     }
     return course;
 }
 
-SystemCourse build_system_course(const SystemLine& line) {
-    return build_system_course(line.numbers, system_problem(line.system), line.method);
+SystemCourse build_system_course(const SystemLine& line, CourseOrder order) {
+    return build_system_course(line.numbers, system_problem(line.system), line.method, order);
+}
+
+std::optional<double> system_observed_order(const SystemCourse& course) {
+    const SystemCourseRow& last = course.rows.back();
+    return order_of_run(course.numbers, course.steps, course.problem, course.method,
+                        finite(last.point) ? std::optional(last.point) : std::nullopt);
 }
 
 std::optional<double> system_observed_order(const SystemNumbers& numbers,
@@ -165,8 +175,10 @@ std::string system_course_heading(const SystemCourse& course, const NumberLocale
         heading += format_general(course.numbers.aw[i], locale);
         heading += ", ";
     }
-    heading += span_text(course.steps.passes, course.steps.h, course.numbers.ug,
-                         course.rows.back().point.x, locale);
+    // The end of the interval the passes cover, ug + n·h, rather than the last row's x, which
+    // carries the rounding of n additions of h (9,99999999999998 after 100 passes of 0,1).
+    const double end = course.numbers.ug + course.steps.passes * course.steps.h;
+    heading += span_text(course.steps.passes, course.steps.h, course.numbers.ug, end, locale);
     heading += ", ";
     heading += method_info(course.method).name;
     return heading;

@@ -27,25 +27,34 @@ struct SystemCourse {
     SystemProblem problem;
     Method method = Method::rk4;
     std::vector<SystemCourseRow> rows; // steps.passes + 1 rows, from the start point
-    std::optional<double> order;       // observed order, see system_observed_order
+    std::optional<double> order;       // observed order, none where left out (CourseOrder)
     bool order_from_runs = false;      // whether the order compares three runs, for want of exact
     std::vector<SystemPoint> exact_samples; // the exact solution along the path, for smooth plots
 
     std::size_t size() const { return numbers.aw.size(); }
 };
 
+// Whether a course is built with its observed order, which costs two more runs' worth of passes
+// with an exact solution and six without one: 7 runs in all for the Lorenz example's 9,999
+// passes, where the table needs one. A course left without it can have it computed later, on
+// another thread with its own copy of the problem (system_observed_order).
+enum class CourseOrder { computed, left_out };
+
 // Builds the course of a system's numbers with `method`, every pass made as the run makes it.
-SystemCourse build_system_course(const SystemNumbers& numbers, const SystemProblem& problem,
-                                 Method method);
+SystemCourse build_system_course(const SystemNumbers& numbers, SystemProblem problem, Method method,
+                                 CourseOrder order = CourseOrder::computed);
 
 // The course of a system's result line.
-SystemCourse build_system_course(const SystemLine& line);
+SystemCourse build_system_course(const SystemLine& line, CourseOrder order = CourseOrder::computed);
 
 // The observed order of `method` on the numbers' run: log2(‖E(h)‖ / ‖E(h/2)‖) with the exact
 // solution, else log2(‖y_h - y_h/2‖ / ‖y_h/2 - y_h/4‖) from the ends of three runs, ‖·‖ the
-// maximum norm.
+// maximum norm. It evaluates the problem's formulas: a thread takes its own copy of the problem.
 std::optional<double> system_observed_order(const SystemNumbers& numbers,
                                             const SystemProblem& problem, Method method);
+
+// The same for a course, from its last row: the order that build_system_course computes.
+std::optional<double> system_observed_order(const SystemCourse& course);
 
 // The captions of the table and the CSV: Schritt, x, y1 … yn, the method's own k columns per
 // component ("k1 (y1)", …, "k1 (yn)", "k2 (y1)", …), y1 exakt … yn exakt, Fehler; for the second
