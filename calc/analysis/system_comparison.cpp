@@ -130,6 +130,9 @@ std::vector<std::string> system_comparison_columns(const SystemComparison& compa
 // Every method's x advances by the same additions of h, so the first course's x is each one's.
 std::vector<std::string> system_comparison_cells(const SystemComparison& comparison,
                                                  std::size_t row, const NumberLocale& locale) {
+    if (comparison.courses.empty() || row >= comparison.courses.front().rows.size()) {
+        return {};
+    }
     const std::size_t n = comparison.numbers.aw.size();
     const SystemCourseRow& first = comparison.courses.front().rows[row];
     std::vector<std::string> cells{std::to_string(first.index),

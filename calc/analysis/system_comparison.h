@@ -62,7 +62,7 @@ SystemComparison compare_system_methods(const SystemLine& line);
 std::vector<std::string> system_comparison_columns(const SystemComparison& comparison);
 
 // The cells of one row under system_comparison_columns, no_value where a value does not exist
-// or is not finite.
+// or is not finite; no cells past the last row.
 std::vector<std::string> system_comparison_cells(const SystemComparison& comparison,
                                                  std::size_t row, const NumberLocale& locale);
 

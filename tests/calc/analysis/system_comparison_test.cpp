@@ -191,6 +191,7 @@ TEST(SystemComparisonTable, HasEachMethodsComponentsTheExactOnesAndTheDrifts) {
         calc::system_comparison_cells(unknown, 4, test_locales::german);
     ASSERT_EQ(row.size(), 2u + 15u + 3u);
     EXPECT_EQ(row.back(), "\u2013");
+    EXPECT_TRUE(calc::system_comparison_cells(unknown, 5, test_locales::german).empty());
 }
 
 TEST(SystemComparisonTable, ShowsAValueThatIsNotFiniteAsMissing) {
