@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 #include <variant>
 #include <vector>
@@ -142,32 +141,6 @@ TEST_P(SystemCourseOption, PrintsTheCourseOfTheLineAndExitsZero) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Systems, SystemCourseOption, testing::ValuesIn(course_cases), CaseName{});
-
-// The oscillator from (1; 0) with h = 0.1 under German: k1 = (0; -0.1) and Euler's first point
-// (1; -0.1); the exact solution (cos x; -sin x); Fehler its maximum norm.
-TEST(SystemCourseOptionRows, WritesTheOscillatorsFirstRowsByHand) {
-    const Finished run = runProgram({"--zweite-ordnung", "-g", "-y", "-a", "1", "-a", "0", "-u",
-                                     "0", "-o", "0,2", "-n", "2", "-m", "euler", "--verlauf"},
-                                    german);
-    ASSERT_EQ(run.exit_code, cli::success) << run.err;
-    const std::vector<std::string> lines = split(run.out, '\n');
-    ASSERT_EQ(lines.size(), 5u);
-    EXPECT_EQ(lines[0], "Schritt;x;y;y';k1 (y);k1 (y');y exakt;y' exakt;Fehler");
-    EXPECT_EQ(lines[1], "0;0;1;0;0;-0,1;1;0;0");
-    const std::vector<std::string> second = split(lines[2], ';');
-    ASSERT_EQ(second.size(), 9u);
-    EXPECT_EQ((std::vector<std::string>(second.begin(), second.begin() + 6)),
-              (std::vector<std::string>{"1", "0,1", "1", "-0,1", "-0,01", "-0,1"}));
-    const auto read = [](const std::string& cell) {
-        return *calc::read_number(cell, test_locales::german);
-    };
-    EXPECT_NEAR(read(second[6]), std::cos(0.1), 1e-14);
-    EXPECT_NEAR(read(second[7]), -std::sin(0.1), 1e-14);
-    EXPECT_NEAR(read(second[8]), 1 - std::cos(0.1), 1e-14);
-    const std::vector<std::string> third = split(lines[3], ';');
-    EXPECT_EQ(third[4], "");
-    EXPECT_EQ(third[5], "");
-}
 
 struct StudyCase {
     std::string name;

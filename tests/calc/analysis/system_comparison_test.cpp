@@ -28,21 +28,6 @@ const calc::SystemCourse& course_of(const calc::SystemComparison& comparison, Me
     return comparison.courses[static_cast<std::size_t>(method)];
 }
 
-TEST(SystemComparison, HoldsEachMethodsCourseInTheWindowsOrder) {
-    const calc::SystemComparison& comparison = oscillator_comparison();
-    ASSERT_EQ(comparison.courses.size(), calc::method_table.size());
-    for (const calc::MethodInfo& method : calc::method_table) {
-        const calc::SystemCourse& course = course_of(comparison, method.id);
-        EXPECT_EQ(course.method, method.id);
-        const calc::SystemCourse alone =
-            calc::build_system_course(comparison.numbers, system_problems::oscillator(), method.id);
-        ASSERT_EQ(course.rows.size(), alone.rows.size());
-        EXPECT_EQ(course.rows.back().point.y[0], alone.rows.back().point.y[0]);
-        EXPECT_EQ(course.rows.back().point.y[1], alone.rows.back().point.y[1]);
-        EXPECT_EQ(course.order, alone.order);
-    }
-}
-
 // Euler multiplies E by 1 + h² a pass, so from E = 1/2 it reaches 1/2 · 1.01^100 after 100
 // passes; RK4 multiplies it by 1 - h⁶/72 + O(h⁸) and so loses about 1.4e-6 of it.
 TEST(SystemDrift, EulerGainsEnergyThatGrowsWhileRK4LosesATinyBit) {
