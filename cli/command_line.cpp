@@ -115,19 +115,6 @@ std::optional<calc::Method> chosenMethod(const QCommandLineParser& parser, const
     return calc::method_named(parser.value(options.method).toStdString());
 }
 
-// The methods of the study: the one -m names, else all in the window's order.
-std::vector<calc::Method> studiedMethods(const QCommandLineParser& parser, const Options& options,
-                                         calc::Method method) {
-    if (parser.isSet(options.method)) {
-        return {method};
-    }
-    std::vector<calc::Method> methods;
-    for (const calc::MethodInfo& info : calc::method_table) {
-        methods.push_back(info.id);
-    }
-    return methods;
-}
-
 // Computes as the window does and prints its line, the course with --verlauf, or the
 // convergence study with --konvergenz.
 int computeAndPrint(const QCommandLineParser& parser, const Options& options, calc::Method method) {

@@ -16,7 +16,7 @@ constexpr char usage[] =
     "Aufruf: numer-integration [-n TEXT] [-u TEXT] [-o TEXT] [-a TEXT] [-g TEXT] [-m NAME]\n"
     "                          [--exakt TEXT] [--verlauf | --konvergenz]\n"
     "        numer-integration [--zweite-ordnung] -g TEXT … -a TEXT … [-n TEXT] [-u TEXT]\n"
-    "                          [-o TEXT] [-m NAME]\n"
+    "                          [-o TEXT] [-m NAME] [--verlauf | --konvergenz]\n"
     "        numer-integration -h | -v\n"
     "Alle Optionen erklärt „numer-integration --help“.\n";
 constexpr char options[] =
@@ -80,6 +80,12 @@ constexpr char systems[] =
     "ein unbekannter Name. Die Zeile zeigt alle Komponenten in Klammern, auf\n"
     "Deutsch durch „; “ getrennt, etwa\n"
     "„x-Wert   01,0   y-Wert   (0,540302967116884; -0,841470477800274)“.\n"
+    "Der Verlauf eines Systems hat die Spalten Schritt, x, y1 … yn, die k jeder\n"
+    "Stufe je Komponente („k1 (y1)“ … „k1 (yn)“, „k2 (y1)“ …), y1 exakt … yn exakt\n"
+    "und Fehler, in zweiter Ordnung y und y' statt y1 und y2; die Konvergenzstudie\n"
+    "die Spalten Verfahren, Schritte, h, x, y1 … yn, Fehler und EOC. Der Fehler ist\n"
+    "die Maximumnorm max |yi - yi exakt|; ohne exakte Lösung bleibt er im Verlauf\n"
+    "leer, und die Konvergenzstudie misst den Unterschied zum nächstfeineren Lauf.\n"
     "\n"
     "Beispielsysteme; so geschrieben, Leerzeichen beiseite, kennt das Programm sie\n"
     "(den Oszillator auch als -g \"y2\" -g \"-y1\"):\n";

@@ -3,12 +3,15 @@
 
 // The options of the command line, in the order of the help.
 
+#include "calc/core/methods.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 
 #include <array>
+#include <vector>
 
 namespace cli {
 
@@ -61,5 +64,18 @@ struct Options {
         return false;
     }
 };
+
+// The methods of the study: the one -m names, else all in the window's order.
+inline std::vector<calc::Method> studiedMethods(const QCommandLineParser& parser,
+                                                const Options& options, calc::Method method) {
+    if (parser.isSet(options.method)) {
+        return {method};
+    }
+    std::vector<calc::Method> methods;
+    for (const calc::MethodInfo& info : calc::method_table) {
+        methods.push_back(info.id);
+    }
+    return methods;
+}
 
 } // namespace cli

@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/system_command.h"
 
+#include "calc/analysis/system_course.h"
+#include "calc/analysis/system_study.h"
 #include "calc/core/state.h"
 #include "calc/system_calculate.h"
+#include "cli/command_line.h"
 #include "cli/output.h"
 #include "qt/number_locale.h"
 
 #include <QLocale>
 
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -28,8 +32,6 @@ constexpr char counts_differ[] =
     "Ein System braucht „-a“ so oft wie „-g“: „-g“ steht %1-mal da, „-a“ %2-mal.";
 constexpr char exact_for_system[] =
     "Die Option „--exakt“ gilt nur für eine einzelne Gleichung, nicht für ein System.";
-constexpr char course_or_study_for_system[] =
-    "Die Optionen „--verlauf“ und „--konvergenz“ gibt es für Systeme noch nicht.";
 } // namespace text
 
 std::vector<std::string> valuesOf(const QCommandLineParser& parser,
@@ -69,9 +71,6 @@ std::optional<QString> systemUsageError(const QCommandLineParser& parser, const 
     if (parser.isSet(options.exact)) {
         return QString::fromUtf8(text::exact_for_system);
     }
-    if (parser.isSet(options.course) || parser.isSet(options.study)) {
-        return QString::fromUtf8(text::course_or_study_for_system);
-    }
     return std::nullopt;
 }
 
@@ -91,7 +90,19 @@ int computeAndPrintSystem(const QCommandLineParser& parser, const Options& optio
     if (const auto* warning = std::get_if<calc::SystemWarning>(&outcome)) {
         return printRefusal(warning->text);
     }
-    return printResult(std::get<calc::SystemLine>(outcome).text + '\n');
+    const auto& line = std::get<calc::SystemLine>(outcome);
+    if (parser.isSet(options.course)) {
+        // The CSV holds no observed order, so the course is built without its extra runs.
+        return printResult(calc::system_course_csv(
+            calc::build_system_course(line, calc::CourseOrder::left_out), locale));
+    }
+    if (parser.isSet(options.study)) {
+        // Without a progress callback nothing cancels the study, so it always has a result.
+        const std::optional<calc::SystemStudy> study =
+            calc::run_system_study(line, studiedMethods(parser, options, method));
+        return study ? printResult(calc::study_csv(*study, locale)) : refused;
+    }
+    return printResult(line.text + '\n');
 }
 
 } // namespace cli

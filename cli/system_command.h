@@ -21,8 +21,9 @@ bool asksForSystem(const QCommandLineParser& parser, const Options& options);
 // Why the options of a system do not go together, in German; none where they do.
 std::optional<QString> systemUsageError(const QCommandLineParser& parser, const Options& options);
 
-// Computes the system as the system window does, and prints its line or the warning of the
-// check that refuses it.
+// Computes the system as the system window does, and prints its line, the course with
+// --verlauf, the convergence study with --konvergenz, or the warning of the check that refuses
+// it.
 int computeAndPrintSystem(const QCommandLineParser& parser, const Options& options,
                           calc::Method method);
 

@@ -12,12 +12,11 @@ constexpr std::string_view orders = "Beobachtete Ordnung: ";
 constexpr std::string_view method_separator = " \u00b7 ";
 } // namespace text
 
-// The value, no_value where there is none or it is not finite.
+} // namespace
+
 std::string finite_value_text(std::optional<double> value, const NumberLocale& locale) {
     return value_text(value && std::isfinite(*value) ? value : std::nullopt, locale);
 }
-
-} // namespace
 
 Comparison compare_methods(const Numbers& numbers, const Equation& f,
                            const std::optional<ExactSolution>& exact) {
@@ -51,19 +50,27 @@ std::vector<std::string> comparison_cells(const Comparison& comparison, std::siz
     return cells;
 }
 
-std::string comparison_orders_text(const Comparison& comparison, const NumberLocale& locale) {
+std::string orders_text(const std::vector<MethodOrder>& orders, const NumberLocale& locale) {
     std::string out(text::orders);
     bool first = true;
-    for (const Course& course : comparison.courses) {
+    for (const MethodOrder& order : orders) {
         if (!first) {
             out += text::method_separator;
         }
         first = false;
-        out += method_info(course.method).column;
+        out += method_info(order.method).column;
         out += ' ';
-        out += order_value_text(course.order, locale);
+        out += order_value_text(order.order, locale);
     }
     return out;
+}
+
+std::string comparison_orders_text(const Comparison& comparison, const NumberLocale& locale) {
+    std::vector<MethodOrder> orders;
+    for (const Course& course : comparison.courses) {
+        orders.push_back({course.method, course.order});
+    }
+    return orders_text(orders, locale);
 }
 
 } // namespace calc

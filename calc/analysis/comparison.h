@@ -36,4 +36,16 @@ std::vector<std::string> comparison_cells(const Comparison& comparison, std::siz
 // computes it for its method, no_value where there is none.
 std::string comparison_orders_text(const Comparison& comparison, const NumberLocale& locale);
 
+// A method's observed order, none where there is none.
+struct MethodOrder {
+    Method method;
+    std::optional<double> order;
+};
+
+// "Beobachtete Ordnung: Euler-Cauchy 1,06 · Heun 1,83 · …" for the orders in their order.
+std::string orders_text(const std::vector<MethodOrder>& orders, const NumberLocale& locale);
+
+// The value as format_general writes it, no_value where there is none or it is not finite.
+std::string finite_value_text(std::optional<double> value, const NumberLocale& locale);
+
 } // namespace calc

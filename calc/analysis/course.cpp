@@ -2,7 +2,6 @@
 #include "calc/analysis/course.h"
 
 #include "calc/text/csv.h"
-
 #include "calc/analysis/errors.h"
 #include "calc/analysis/solution_path.h"
 
@@ -27,44 +26,16 @@ constexpr std::string_view pole_before = "Die exakte L\u00f6sung hat bei x = ";
 constexpr std::string_view pole_after = " eine Polstelle.";
 } // namespace text
 
-// y at the end of the run with the step h / divisor, none when the run failed.
-std::optional<double> end_of_run(const Numbers& numbers, const Steps& steps, const Equation& f,
-                                 Method method, int divisor) {
-    const RunEnd end =
-        run_passes(method, f, {numbers.ug, numbers.aw}, steps.h / divisor, divisor * steps.passes);
-    if (!end.finite) {
-        return std::nullopt;
-    }
-    return end.point.y;
-}
-
-// The observed order, given y at the end of the run with the step h itself.
-std::optional<double> order_after(const Numbers& numbers, const Steps& steps, const Equation& f,
-                                  Method method, const std::optional<ExactSolution>& exact,
-                                  std::optional<Point> whole) {
-    if (steps.passes == 0 || !whole) {
-        return std::nullopt;
-    }
-    if (exact) {
-        const RunEnd half =
-            run_passes(method, f, {numbers.ug, numbers.aw}, steps.h / 2, 2 * steps.passes);
-        if (!half.finite) {
-            return std::nullopt;
-        }
-        const auto error = difference(whole->y, exact->at(numbers.ug, numbers.aw, whole->x));
-        const auto half_error =
-            difference(half.point.y, exact->at(numbers.ug, numbers.aw, half.point.x));
-        if (!error || !half_error) {
-            return std::nullopt;
-        }
-        return log2_ratio(*error, *half_error);
-    }
-    const auto y2 = end_of_run(numbers, steps, f, method, 2);
-    const auto y4 = end_of_run(numbers, steps, f, method, 4);
-    if (!y2 || !y4) {
-        return std::nullopt;
-    }
-    return log2_ratio(whole->y - *y2, *y2 - *y4);
+// The observed order, given the point where the run with the step h itself ended.
+std::optional<double> order_of_run(const Numbers& numbers, const Steps& steps, const Equation& f,
+                                   Method method, const std::optional<ExactSolution>& exact,
+                                   std::optional<Point> whole) {
+    return order_after<double>(
+        steps,
+        [&](double h, int passes) {
+            return run_passes(method, f, {numbers.ug, numbers.aw}, h, passes);
+        },
+        exact.has_value(), [&](double x) { return exact->at(numbers.ug, numbers.aw, x); }, whole);
 }
 
 } // namespace
@@ -73,8 +44,8 @@ std::optional<double> observed_order(const Numbers& numbers, const Equation& f, 
                                      const std::optional<ExactSolution>& exact) {
     const Steps steps = steps_of(numbers);
     const RunEnd whole = run_passes(method, f, {numbers.ug, numbers.aw}, steps.h, steps.passes);
-    return order_after(numbers, steps, f, method, exact,
-                       whole.finite ? std::optional(whole.point) : std::nullopt);
+    return order_of_run(numbers, steps, f, method, exact,
+                        whole.finite ? std::optional(whole.point) : std::nullopt);
 }
 
 std::optional<double> exact_solution(double ug, double aw, double x) {
@@ -88,25 +59,15 @@ std::optional<double> exact_solution(double ug, double aw, double x) {
 Course build_course(const Numbers& numbers, const Equation& f, Method method,
                     const std::optional<ExactSolution>& exact) {
     Course course{numbers, steps_of(numbers), f, method, exact, {}, {}, false, {}, {}};
-    const int passes = course.steps.passes;
-    course.rows.reserve(static_cast<std::size_t>(passes) + 1);
-    Point point{numbers.ug, numbers.aw};
-    for (int index = 0; index <= passes; ++index) {
-        std::optional<Pass> pass;
-        if (index < passes) {
-            pass = make_pass(method, f, point, course.steps.h);
-        }
-        const auto y_exact = exact ? exact->at(numbers.ug, numbers.aw, point.x) : std::nullopt;
-        course.rows.push_back({index, point,
-                               pass ? std::optional<Increments>(pass->k) : std::nullopt, y_exact,
-                               difference(point.y, y_exact)});
-        if (pass) {
-            point = pass->next;
-        }
-    }
+    course.rows = course_rows<double>(
+        {numbers.ug, numbers.aw}, course.steps.passes,
+        [&](Point point) { return make_pass(method, f, point, course.steps.h); },
+        [&](double x) {
+            return exact ? exact->at(numbers.ug, numbers.aw, x) : std::optional<double>();
+        });
     const CourseRow& last = course.rows.back();
-    course.order = order_after(numbers, course.steps, f, method, exact,
-                               finite(last.point) ? std::optional(last.point) : std::nullopt);
+    course.order = order_of_run(numbers, course.steps, f, method, exact,
+                                finite(last.point) ? std::optional(last.point) : std::nullopt);
     course.order_from_runs = !exact;
     if (exact) {
         const double end = last.point.x;
@@ -169,6 +130,17 @@ std::vector<std::string> course_cells(const CourseRow& row, Method method,
     return cells;
 }
 
+std::string span_text(int passes, double h, double from, double to, const NumberLocale& locale) {
+    std::string out = std::to_string(passes);
+    out += passes == 1 ? text::one_step : text::steps;
+    out += format_general(h, locale);
+    out += " von x = ";
+    out += format_general(from, locale);
+    out += " bis x = ";
+    out += format_general(to, locale);
+    return out;
+}
+
 std::string course_heading(const Course& course, const NumberLocale& locale) {
     const int passes = course.steps.passes;
     std::string heading(equation_lead);
@@ -179,25 +151,24 @@ std::string course_heading(const Course& course, const NumberLocale& locale) {
     heading += ") = ";
     heading += format_general(course.numbers.aw, locale);
     heading += ", ";
-    heading += std::to_string(passes);
-    heading += passes == 1 ? text::one_step : text::steps;
-    heading += format_general(course.steps.h, locale);
-    heading += " von x = ";
-    heading += format_general(course.numbers.ug, locale);
-    heading += " bis x = ";
-    heading += format_general(course.rows.back().point.x, locale);
+    heading +=
+        span_text(passes, course.steps.h, course.numbers.ug, course.rows.back().point.x, locale);
     heading += ", ";
     heading += method_info(course.method).name;
     return heading;
 }
 
-std::string order_text(const Course& course, const NumberLocale& locale) {
+std::string order_text(std::optional<double> order, bool from_runs, const NumberLocale& locale) {
     std::string out(text::order);
-    out += order_value_text(course.order, locale);
-    if (course.order_from_runs) {
+    out += order_value_text(order, locale);
+    if (from_runs) {
         out += text::from_runs;
     }
     return out;
+}
+
+std::string order_text(const Course& course, const NumberLocale& locale) {
+    return order_text(course.order, course.order_from_runs, locale);
 }
 
 std::string pole_text(const Course& course, const NumberLocale& locale) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calc/analysis/course_rows.h"
 #include "calc/core/methods.h"
 #include "calc/core/point.h"
 #include "calc/core/steps.h"
@@ -16,14 +17,9 @@
 
 namespace calc {
 
-// One point of the course: the point after `index` passes and what is known there.
-struct CourseRow {
-    int index; // the row's number, from 0 at the start point: the passes made to reach it
-    Point point;
-    std::optional<Increments> k; // of the pass that starts here; none on the last row
-    std::optional<double> exact; // the exact solution at point.x; none where it does not exist
-    std::optional<double> error; // point.y - exact; none where exact is none or it is not finite
-};
+// One point of the course: the point after `index` passes, the increments of the pass that
+// starts there (none on the last row), the exact solution and the signed error y - exact.
+using CourseRow = CourseRowOf<double>;
 
 // Everything a calculation went through, for the numbers that calculate accepted.
 struct Course {
@@ -81,9 +77,14 @@ std::vector<std::string> course_cells(const CourseRow& row, const NumberLocale& 
 // equation is written -x·y².
 std::string course_heading(const Course& course, const NumberLocale& locale);
 
+// "10 Schritte mit h = 0,1 von x = 0 bis x = 1", with "1 Schritt" for one pass: the part of a
+// course's heading that says how it went from `from` to `to`.
+std::string span_text(int passes, double h, double from, double to, const NumberLocale& locale);
+
 // "Beobachtete Ordnung p = 4,78", or ending in no_value when there is no order; from three runs
 // followed by " (aus h, h/2 und h/4)".
 std::string order_text(const Course& course, const NumberLocale& locale);
+std::string order_text(std::optional<double> order, bool from_runs, const NumberLocale& locale);
 
 // "Die exakte Lösung hat bei x = <x> eine Polstelle."; empty when there is no pole on the path.
 std::string pole_text(const Course& course, const NumberLocale& locale);

@@ -14,23 +14,6 @@ namespace text {
 constexpr std::string_view through = "durch (";
 } // namespace text
 
-bool usable(const PlotView& view) {
-    return std::isfinite(view.x_low) && std::isfinite(view.x_high) && view.x_low < view.x_high &&
-           std::isfinite(view.y_low) && std::isfinite(view.y_high) && view.y_low < view.y_high &&
-           std::isfinite(view.width) && view.width > 0 && std::isfinite(view.height) &&
-           view.height > 0;
-}
-
-// Half of high - low, which stays finite for any two finite doubles.
-double half_span(double low, double high) {
-    return high / 2 - low / 2;
-}
-
-// The point at share t of the way from low to high, without forming high - low.
-double interpolate(double low, double high, double t) {
-    return low * (1 - t) + high * t;
-}
-
 // The passes of step |h| that take x from `from` to `to` or just past it, at most one more than
 // a whole range needs.
 int passes_between(double from, double to, double h) {
@@ -64,7 +47,7 @@ double rounded(double value, double pixel) {
 
 std::vector<Segment> direction_field(const Equation& f, const PlotView& view) {
     std::vector<Segment> segments;
-    if (!usable(view)) {
+    if (!usable_view(view)) {
         return segments;
     }
     segments.reserve(field_columns * field_rows);
@@ -96,7 +79,7 @@ std::vector<Segment> direction_field(const Equation& f, const PlotView& view) {
 }
 
 std::vector<Point> solution_through(const Equation& f, Point start, const PlotView& view) {
-    if (!usable(view) || !finite(start)) {
+    if (!usable_view(view) || !finite(start)) {
         return {};
     }
     const double h = half_span(view.x_low, view.x_high) / (solution_passes / 2);
@@ -113,7 +96,7 @@ std::vector<Point> solution_through(const Equation& f, Point start, const PlotVi
 }
 
 Point clicked_point(Point clicked, const PlotView& view) {
-    if (!usable(view)) {
+    if (!usable_view(view)) {
         return clicked;
     }
     return {rounded(clicked.x, 2 * half_span(view.x_low, view.x_high) / view.width),

@@ -5,6 +5,7 @@
 #include "calc/problem/equation.h"
 #include "calc/text/number_text.h"
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,24 @@ struct PlotView {
     double y_low, y_high;
     double width, height;
 };
+
+// Whether the view has finite ranges of some extent and a size on screen.
+inline bool usable_view(const PlotView& view) {
+    return std::isfinite(view.x_low) && std::isfinite(view.x_high) && view.x_low < view.x_high &&
+           std::isfinite(view.y_low) && std::isfinite(view.y_high) && view.y_low < view.y_high &&
+           std::isfinite(view.width) && view.width > 0 && std::isfinite(view.height) &&
+           view.height > 0;
+}
+
+// Half of high - low, which stays finite for any two finite doubles.
+inline double half_span(double low, double high) {
+    return high / 2 - low / 2;
+}
+
+// The point at share t of the way from low to high, without forming high - low.
+inline double interpolate(double low, double high, double t) {
+    return low * (1 - t) + high * t;
+}
 
 struct Segment {
     Point from;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calc/analysis/study_runs.h"
 #include "calc/core/methods.h"
 #include "calc/core/point.h"
 #include "calc/core/steps.h"
@@ -9,37 +10,19 @@
 #include "calc/text/number_text.h"
 
 #include <cstddef>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace calc {
-// One run of the study: `passes` passes of step h from the line's start.
-struct StudyRun {
-    int passes;
-    double h;
-    Point end;                   // where the run ended (x advanced by repeated addition of h)
-    bool finite;                 // false when the run failed; then error and eoc are none
-    std::optional<double> error; // signed: y_end - exact(x_end); without an exact solution
-                                 // y_end(j) - y_end(j+1), none for the finest run
-    std::optional<double> eoc;   // log2(|E_{j-1}| / |E_j|); none in the first row and wherever
-                                 // an error is 0 or missing
-};
-struct MethodStudy {
-    Method method;
-    std::vector<StudyRun> runs;    // j = 0, 1, ... (the same count for every method)
-    std::optional<double> floor_h; // h_{j-1} where the error stopped falling (round-off floor)
-};
+// One run of the study, its error signed: y_end - exact(x_end), or y_end(j) - y_end(j+1).
+using StudyRun = StudyRunOf<double>;
+using MethodStudy = MethodStudyOf<double>;
 struct Study {
     Numbers numbers;
     bool against_exact; // errors against the exact solution, else against the next finer run
     std::vector<MethodStudy> methods; // in the order asked for
 };
-// Told how many of `total` runs are done; returns false to cancel. Called from the study's
-// worker threads, one call at a time.
-using StudyProgress = std::function<bool(int done, int total)>;
-inline constexpr int study_pass_limit = 1 << 20;
 // Runs j = 0.. with P*2^j passes of step h/2^j (P = the line's passes, at least 1) while
 // P*2^j <= pass_limit, for each method; uses up to `threads` threads. None when cancelled.
 std::optional<Study> run_study(const Numbers& numbers, const Equation& f,
