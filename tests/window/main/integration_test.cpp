@@ -54,10 +54,12 @@ private slots:
     void tabVisitsTheStepCountThenTheChoicesLastAndStaticTextsNever_data() {
         QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
         QTest::addColumn<QStringList>("visits");
-        const QStringList forward{"txtog",      "txtaw",        "cmdRechnen",   "Ausgabe",
-                                  "txtanzschr", "cboGleichung", "cboVerfahren", "txtug"};
-        QStringList backward{"cboVerfahren", "cboGleichung", "txtanzschr", "Ausgabe",
-                             "cmdRechnen",   "txtaw",        "txtog",      "txtug"};
+        // The systems' button, added last, closes the cycle.
+        const QStringList forward{"txtog",        "txtaw",      "cmdRechnen",
+                                  "Ausgabe",      "txtanzschr", "cboGleichung",
+                                  "cboVerfahren", "cmdSystem",  "txtug"};
+        QStringList backward{"cmdSystem",  "cboVerfahren", "cboGleichung", "txtanzschr", "Ausgabe",
+                             "cmdRechnen", "txtaw",        "txtog",        "txtug"};
         QTest::newRow("Tab") << Qt::KeyboardModifiers() << forward;
         QTest::newRow("Shift+Tab") << Qt::KeyboardModifiers(Qt::ShiftModifier) << backward;
     }
