@@ -2,6 +2,7 @@
 #include "calc/calculate.h"
 
 #include "calc/analysis/course.h"
+#include "calc/text/entry_reading.h"
 #include "calc/text/labels.h"
 
 #include <cmath>
@@ -19,33 +20,36 @@ Warning warn(std::string_view text, Entry entry) {
     return Warning{std::string(text), entry};
 }
 
-Reading read_entry(const std::string& text, Entry entry, const NumberLocale& locale) {
-    if (text.empty()) {
-        return warn(warning_text::missing_entry, entry);
-    }
-    if (const auto number = read_number(text, locale)) {
+// The main window says "Bitte Anzahl eingeben!" for every empty field.
+Reading reading_of(const EntryReading& reading, Entry entry) {
+    if (const double* number = std::get_if<double>(&reading)) {
         return *number;
+    }
+    switch (std::get<EntryFault>(reading)) {
+    case EntryFault::missing:
+        return warn(warning_text::missing_entry, entry);
+    case EntryFault::not_a_number:
+        break;
+    case EntryFault::too_large:
+        return warn(warning_text::count_too_large, entry);
+    case EntryFault::not_positive:
+        return warn(warning_text::count_not_positive, entry);
     }
     return Warning{warning_text::not_a_number(entry), entry};
 }
 
-Reading read_count(const std::string& text, const NumberLocale& locale) {
-    Reading count = read_entry(text, Entry::anzschr, locale);
-    if (const double* n = std::get_if<double>(&count)) {
-        if (*n >= count_limit) {
-            return warn(warning_text::count_too_large, Entry::anzschr);
-        }
-        if (*n <= 0) {
-            return warn(warning_text::count_not_positive, Entry::anzschr);
-        }
-    }
-    return count;
+Reading entry_number(const std::string& text, Entry entry, const NumberLocale& locale) {
+    return reading_of(read_entry(text, locale), entry);
+}
+
+Reading count_number(const std::string& text, const NumberLocale& locale) {
+    return reading_of(read_count(text, count_limit, locale), Entry::anzschr);
 }
 
 std::string result_line(Point point, const NumberLocale& locale) {
-    std::string line = "x-Wert   ";
+    std::string line(line_text::x_lead);
     line += format_00_0(point.x, locale);
-    line += "   y-Wert   ";
+    line += line_text::y_lead;
     line += format_general(point.y, locale);
     return line;
 }
@@ -55,10 +59,10 @@ std::string result_line(Point point, const NumberLocale& locale) {
 Outcome calculate(const Task& task, const NumberLocale& locale) {
     const EntryTexts& entries = task.entries;
     const Reading readings[] = {
-        read_count(entries.anzschr, locale),
-        read_entry(entries.ug, Entry::ug, locale),
-        read_entry(entries.og, Entry::og, locale),
-        read_entry(entries.aw, Entry::aw, locale),
+        count_number(entries.anzschr, locale),
+        entry_number(entries.ug, Entry::ug, locale),
+        entry_number(entries.og, Entry::og, locale),
+        entry_number(entries.aw, Entry::aw, locale),
     };
     for (const Reading& reading : readings) {
         if (const Warning* warning = std::get_if<Warning>(&reading)) {

@@ -11,9 +11,11 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <memory>
 #include <numbers>
 #include <optional>
 #include <system_error>
+#include <utility>
 
 namespace calc {
 
@@ -83,8 +85,9 @@ bool is_digit(char c) {
     return c >= '0' && c <= '9';
 }
 
-bool is_name_char(char c) {
-    return is_digit(c) || c == '_' || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+bool is_name_char(char c, NameSpelling spelling = NameSpelling::plain) {
+    return is_digit(c) || c == '_' || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+           (c == '\'' && spelling == NameSpelling::with_apostrophe);
 }
 
 // A number: digits, then the decimal separator and digits, then an exponent; no group separators.
@@ -134,8 +137,9 @@ template <char DecimalSeparator> int read_value(const char* text, int* position,
 // The reader of one formula: the library's parser limited to the syntax offered.
 class Parser final : public mu::ParserBase {
 public:
-    Parser(char decimal, char separator, const std::vector<std::string>& variables, double* values)
-        : m_decimal_comma(decimal == ',') {
+    Parser(char decimal, char separator, const std::vector<std::string>& variables, double* values,
+           NameSpelling spelling = NameSpelling::plain)
+        : m_decimal_comma(decimal == ','), m_spelling(spelling) {
         InitCharSets();
         InitFun();
         InitConst();
@@ -148,7 +152,9 @@ public:
 
 private:
     void InitCharSets() override {
-        DefineNameChars("0123456789_abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
+        DefineNameChars(m_spelling == NameSpelling::with_apostrophe
+                            ? "0123456789_abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ'"
+                            : "0123456789_abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
         DefineOprtChars("+-*/^");
         DefineInfixOprtChars("+-");
     }
@@ -170,10 +176,11 @@ private:
     }
 
     bool m_decimal_comma;
+    NameSpelling m_spelling;
 };
 
 // Characters that the syntax uses at all; everything else is refused before parsing.
-bool is_offered(char c, char decimal, char separator) {
+bool is_offered(char c, char decimal, char separator, NameSpelling spelling) {
     switch (c) {
     case ' ':
     case '\t':
@@ -186,7 +193,7 @@ bool is_offered(char c, char decimal, char separator) {
     case ')':
         return true;
     default:
-        return is_name_char(c) || c == decimal || c == separator;
+        return is_name_char(c, spelling) || c == decimal || c == separator;
     }
 }
 
@@ -219,7 +226,8 @@ std::size_t sequence_length(std::string_view text) {
 
 // Refuses what no formula may hold: an empty or too long text, and characters outside the
 // syntax. On success the text is plain ASCII, so the library's byte positions are characters.
-std::optional<ParseError> check_characters(std::string_view text, char decimal, char separator) {
+std::optional<ParseError> check_characters(std::string_view text, char decimal, char separator,
+                                           NameSpelling spelling = NameSpelling::plain) {
     int position = 0;
     std::optional<ParseError> refused;
     bool blank = true;
@@ -235,7 +243,7 @@ std::optional<ParseError> check_characters(std::string_view text, char decimal, 
             } else if (length == 1 && (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) &&
                        c != '\t') {
                 refused = ParseError{std::string(reason::control_character), position + 1};
-            } else if (length > 1 || !is_offered(c, decimal, separator)) {
+            } else if (length > 1 || !is_offered(c, decimal, separator, spelling)) {
                 refused = ParseError{quoted(reason::unexpected_character, text.substr(i, length)),
                                      position + 1};
             }
@@ -267,7 +275,8 @@ int stray_separator(std::string_view text, char separator) {
     return 1;
 }
 
-ParseError explain(const mu::ParserError& error, std::string_view text) {
+ParseError explain(const mu::ParserError& error, std::string_view text,
+                   NameSpelling spelling = NameSpelling::plain) {
     const std::string token = error.GetToken();
     const int length = static_cast<int>(text.size());
     const int position = std::clamp(error.GetPos() + 1, 1, length + 1);
@@ -278,7 +287,7 @@ ParseError explain(const mu::ParserError& error, std::string_view text) {
     switch (error.GetCode()) {
     case mu::ecUNASSIGNABLE_TOKEN: {
         std::size_t name_length = 0;
-        while (name_length < token.size() && is_name_char(token[name_length])) {
+        while (name_length < token.size() && is_name_char(token[name_length], spelling)) {
             ++name_length;
         }
         if (name_length == 0) {
@@ -419,6 +428,172 @@ double Expression::evaluate(std::span<const double> values) const {
     std::copy_n(values.begin(), given, block.begin());
     std::fill(block.begin() + static_cast<std::ptrdiff_t>(given), block.end(), 0.0);
     return m_reader->parser.Eval();
+}
+
+namespace {
+
+// Whether a formula can stand beside others in one text of the library's, the formulas
+// separated by the argument separator: its parentheses are balanced and it holds no separator
+// outside them, so that the separators outside parentheses are exactly those between formulas.
+bool stands_alone(std::string_view text, char separator) {
+    int depth = 0;
+    for (const char c : text) {
+        if (c == '(') {
+            ++depth;
+        } else if (c == ')' && --depth < 0) {
+            return false;
+        } else if (c == separator && depth == 0) {
+            return false;
+        }
+    }
+    return depth == 0;
+}
+
+// Reads one formula by itself, to tell why a set of formulas is refused.
+std::optional<ParseError> read_alone(std::string_view text,
+                                     const std::vector<std::string>& variables, char decimal,
+                                     char separator, NameSpelling spelling) {
+    try {
+        std::vector<double> values(std::max<std::size_t>(variables.size(), 1));
+        Parser parser(decimal, separator, variables, values.data(), spelling);
+        parser.SetExpr(std::string(text));
+        parser.Eval();
+        if (parser.GetNumResults() > 1) {
+            return ParseError{std::string(reason::separator_outside),
+                              stray_separator(text, separator)};
+        }
+        return std::nullopt;
+    } catch (const mu::ParserError& error) {
+        return explain(error, text, spelling);
+    } catch (const std::exception&) {
+        return ParseError{std::string(reason::unreadable), 1};
+    }
+}
+
+} // namespace
+
+// The formulas are read as one text of the library's, "f1,f2,…" with the argument separator
+// between them, by one parser on one block of values: one evaluation gives every formula's
+// value, and a set costs the reading of one formula, not of n.
+struct FormulaSet::Readers {
+    Readers(std::vector<std::string> texts_, std::vector<std::string> variables_, char decimal_,
+            char separator_, NameSpelling spelling_)
+        : texts(std::move(texts_)), variables(std::move(variables_)), decimal(decimal_),
+          separator(separator_), spelling(spelling_),
+          values(std::max<std::size_t>(variables.size(), 1)),
+          parser(decimal, separator, variables, values.data(), spelling) {
+        if (!texts.empty()) {
+            std::string joined;
+            for (const std::string& text : texts) {
+                if (!joined.empty()) {
+                    joined += separator;
+                }
+                joined += text;
+            }
+            parser.SetExpr(joined);
+            // The library reads the formulas on their first evaluation.
+            parser.Eval();
+        }
+    }
+
+    std::vector<std::string> texts;
+    std::vector<std::string> variables;
+    char decimal;
+    char separator;
+    NameSpelling spelling;
+    // The block of values that the parser reads, one a name; its size never changes, so the
+    // addresses given to the parser stay valid.
+    std::vector<double> values;
+    Parser parser;
+};
+
+FormulaSet::FormulaSet(std::unique_ptr<Readers> readers) : m_readers(std::move(readers)) {}
+
+FormulaSet::FormulaSet(const FormulaSet& other)
+    : m_readers(other.m_readers ? std::make_unique<Readers>(
+                                      other.m_readers->texts, other.m_readers->variables,
+                                      other.m_readers->decimal, other.m_readers->separator,
+                                      other.m_readers->spelling)
+                                : nullptr) {}
+
+FormulaSet& FormulaSet::operator=(const FormulaSet& other) {
+    if (this != &other) {
+        *this = FormulaSet(other);
+    }
+    return *this;
+}
+
+FormulaSet::FormulaSet(FormulaSet&&) noexcept = default;
+FormulaSet& FormulaSet::operator=(FormulaSet&&) noexcept = default;
+FormulaSet::~FormulaSet() = default;
+
+std::variant<FormulaSet, FormulaSet::Refusal>
+FormulaSet::parse(const std::vector<std::string>& texts, std::vector<std::string> variables,
+                  const NumberLocale& locale, NameSpelling spelling) {
+    const char decimal = locale.decimal_separator == "," ? ',' : '.';
+    const char separator = list_separator(locale);
+    bool joinable = true;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (auto refused = check_characters(texts[i], decimal, separator, spelling)) {
+            return Refusal{i, std::move(*refused)};
+        }
+        joinable = joinable && stands_alone(texts[i], separator);
+    }
+    if (joinable) {
+        try {
+            auto readers =
+                std::make_unique<Readers>(texts, variables, decimal, separator, spelling);
+            if (texts.empty() ||
+                readers->parser.GetNumResults() == static_cast<int>(texts.size())) {
+                return FormulaSet(std::move(readers));
+            }
+        } catch (const mu::ParserError&) {
+            // Refused together: each formula alone tells which and why.
+        } catch (const std::exception&) {
+            // As above.
+        }
+    }
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (auto refused = read_alone(texts[i], variables, decimal, separator, spelling)) {
+            return Refusal{i, std::move(*refused)};
+        }
+    }
+    // Formulas that each read and stand alone read together; should they not, none is blamed.
+    return Refusal{0, ParseError{std::string(reason::unreadable), 1}};
+}
+
+std::size_t FormulaSet::size() const {
+    return m_readers ? m_readers->texts.size() : 0;
+}
+
+void FormulaSet::evaluate(std::span<const double> values, std::span<double> out) const {
+    const std::size_t count = std::min(out.size(), size());
+    std::size_t written = 0;
+    if (count > 0) {
+        // A handful of values: plain loops, which cost less than a call to copy them.
+        std::vector<double>& block = m_readers->values;
+        const std::size_t given = std::min(values.size(), block.size());
+        for (std::size_t i = 0; i < given; ++i) {
+            block[i] = values[i];
+        }
+        for (std::size_t i = given; i < block.size(); ++i) {
+            block[i] = 0.0;
+        }
+        if (m_readers->texts.size() == 1) {
+            out[0] = m_readers->parser.Eval();
+            written = 1;
+        } else {
+            int results = 0;
+            const double* value = m_readers->parser.Eval(results);
+            written = std::min(count, static_cast<std::size_t>(std::max(results, 0)));
+            for (std::size_t i = 0; i < written; ++i) {
+                out[i] = value[i];
+            }
+        }
+    }
+    for (std::size_t i = written; i < out.size(); ++i) {
+        out[i] = std::numeric_limits<double>::quiet_NaN();
+    }
 }
 
 bool within_length_limit(std::string_view text) {

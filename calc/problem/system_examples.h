@@ -47,8 +47,17 @@ extern const std::array<SystemExample, 7> system_examples;
 
 const SystemExample& system_example(SystemExampleId id);
 
-// The example's formulas as typed in `locale`: the decimal point written as the locale writes it.
+// How many formulas the example has: its size, or one for the second-order form.
+std::size_t formula_count(const SystemExample& example);
+
+// The example's formulas as typed in `locale`: the decimal point written as the locale writes it
+// (as the formula reader reads it: a comma where the locale writes one, else a point).
 std::vector<std::string> example_formulas(const SystemExample& example, const NumberLocale& locale);
+
+// The example whose formulas these are, typed in `locale` in the form, blanks aside; the
+// oscillator is also the system y1' = y2, y2' = -y1. None for any other formulas.
+std::optional<SystemExampleId>
+find_example(SystemForm form, const std::vector<std::string>& formulas, const NumberLocale& locale);
 
 // The example's exact solution through y(ug) = aw, at x; none for an example without one, and
 // where a component is not finite.

@@ -17,6 +17,33 @@ inline constexpr std::string_view no_value = "\u2013";
 // What a label of the equation starts with: "y' = x+y".
 inline constexpr std::string_view equation_lead = "y' = ";
 
+// The pieces of a result line: "x-Wert   01,0   y-Wert   0,666666613089039".
+namespace line_text {
+inline constexpr std::string_view x_lead = "x-Wert   ";
+inline constexpr std::string_view y_lead = "   y-Wert   ";
+} // namespace line_text
+
+// How a system's components and formulas are named: "y1" … "y4" and "y1'" … "y4'", or for an
+// equation of second order "y" and "y'", whose formula gives "y''".
+namespace component_label {
+inline constexpr std::string_view stem = "y";
+inline constexpr std::string_view prime = "'";
+// Between a name and its formula or value, and between the items of a list: "y1' = y2, …".
+inline constexpr std::string_view equals = " = ";
+inline constexpr std::string_view item_separator = ", ";
+} // namespace component_label
+
+// The names of the example systems, as the window lists them.
+namespace example_name {
+inline constexpr std::string_view oscillator = "Harmonischer Oszillator";
+inline constexpr std::string_view pendulum = "Pendel";
+inline constexpr std::string_view van_der_pol = "Van-der-Pol-Oszillator";
+inline constexpr std::string_view predator_prey = "R\u00e4uber und Beute";
+inline constexpr std::string_view circuit = "Stromkreis";
+inline constexpr std::string_view lorenz = "Lorenz-System";
+inline constexpr std::string_view kepler = "Kepler-Bahn";
+} // namespace example_name
+
 // The captions of the tables' and CSV files' columns.
 namespace caption {
 inline constexpr std::string_view step = "Schritt";

@@ -300,4 +300,18 @@ char list_separator(const NumberLocale& locale) {
     return locale.decimal_separator == "," ? ';' : ',';
 }
 
+std::string components_text(const Vector& values, const NumberLocale& locale) {
+    const char separator = list_separator(locale);
+    std::string text = "(";
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i > 0) {
+            text += separator;
+            text += ' ';
+        }
+        text += format_general(values[i], locale);
+    }
+    text += ')';
+    return text;
+}
+
 } // namespace calc

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calc/core/state.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,5 +31,9 @@ std::string format_fixed(double value, int decimals, const NumberLocale& locale)
 // What separates numbers in a list, a CSV line or a formula's arguments: ';' where the locale
 // writes a decimal comma, which would split them, else ','.
 char list_separator(const NumberLocale& locale);
+
+// A system's components as format_general writes them, in parentheses and separated by "; "
+// where the locale writes a decimal comma, else by ", ": "(0,5; -1)".
+std::string components_text(const Vector& values, const NumberLocale& locale);
 
 } // namespace calc

@@ -3,6 +3,7 @@
 
 // The warnings that the user sees instead of a result, each text once.
 
+#include "calc/core/state.h"
 #include "calc/problem/parse_error.h"
 #include "calc/text/number_text.h"
 
@@ -26,6 +27,17 @@ inline constexpr std::string_view overflow = "\u00dcberlauf bei der Berechnung!"
 // "Bitte eine Zahl für <label> eingeben!" for an entry that is not a number.
 std::string not_a_number(Entry entry);
 } // namespace warning_text
+
+// The warnings of a system's entries that differ from the scalar's.
+namespace system_warning_text {
+inline constexpr std::string_view count_too_large = "Bitte Anzahl < 10000 eingeben!";
+// "Bitte Untere Grenze eingeben!" for an empty bound.
+std::string bound_missing(Entry bound);
+// "Bitte Anfangswert für y2 eingeben!" for an empty initial value of the component.
+std::string initial_missing(std::string_view component);
+// "Bitte eine Zahl für Anfangswert y2 eingeben!" for one that is not a number.
+std::string initial_not_a_number(std::string_view component);
+} // namespace system_warning_text
 
 // Why the formula reader refused a formula: the reason of a ParseError.
 namespace formula_reason {
@@ -56,6 +68,15 @@ std::string equation(const ParseError& error);
 std::string exact(const ParseError& error);
 // "Die Differentialgleichung ist bei x = <x>, y = <y> nicht definiert."
 std::string undefined(double x, double y, const NumberLocale& locale);
+// "Die Differentialgleichung für y2' ist fehlerhaft: <Grund> (Zeichen <N>)."
+std::string system_equation(std::string_view derivative, const ParseError& error);
+// "Die Differentialgleichung für y2' ist bei x = <x>, y = <components> nicht definiert.", the
+// components as components_text writes them.
+std::string system_undefined(std::string_view derivative, double x, const Vector& y,
+                             const NumberLocale& locale);
+// "Die Differentialgleichung ist bei x = <x>, y = <y>, y' = <y'> nicht definiert." for the
+// equation of second order y'' = f(x, y, y').
+std::string second_order_undefined(double x, double y, double slope, const NumberLocale& locale);
 } // namespace formula_warning
 
 } // namespace calc

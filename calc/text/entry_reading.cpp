@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "calc/text/entry_reading.h"
+
+namespace calc {
+
+EntryReading read_entry(std::string_view text, const NumberLocale& locale) {
+    if (text.empty()) {
+        return EntryFault::missing;
+    }
+    if (const auto number = read_number(text, locale)) {
+        return *number;
+    }
+    return EntryFault::not_a_number;
+}
+
+EntryReading read_count(std::string_view text, double limit, const NumberLocale& locale) {
+    EntryReading count = read_entry(text, locale);
+    if (const double* n = std::get_if<double>(&count)) {
+        if (*n >= limit) {
+            return EntryFault::too_large;
+        }
+        if (*n <= 0) {
+            return EntryFault::not_positive;
+        }
+    }
+    return count;
+}
+
+} // namespace calc
