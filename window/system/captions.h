@@ -6,10 +6,9 @@
 #include <QString>
 #include <QWidget>
 
-#include <limits>
-
 // How the system window names its fields: each is the buddy of its label, and assistive tools
-// announce it by the label's text without the colon or " =" that ends it.
+// announce both by the label's text without the colon or " =" that ends it (a reader names a
+// box by its label).
 
 // "y1(ug) =" is announced as "y1(ug)", "Beispiel:" as "Beispiel".
 inline QString spokenName(QString caption) {
@@ -24,15 +23,17 @@ inline QString spokenName(QString caption) {
 // Makes `label` the caption of `field`.
 inline void attachCaption(QLabel* label, QWidget* field) {
     label->setBuddy(field);
-    field->setAccessibleName(spokenName(label->text()));
+    label->setAccessibleName(spokenName(label->text()));
+    field->setAccessibleName(label->accessibleName());
 }
 
-// An entry field that keeps whatever is typed or pasted in full, so that the calculation
-// judges the whole text and not the first 32,767 characters of it.
+// An entry field. It keeps Qt's limit of 32,767 characters: far more than a number needs or a
+// formula may have (the calculation refuses formulas past 1,000), and short enough that
+// the field lays out, selects and edits its text in milliseconds, where a 10 MB text would take
+// seconds a keystroke. A longer paste is cut at the limit, so the field shows what is computed.
 inline QLineEdit* makeEntryField(const char* objectName, QLabel* label, QWidget* parent) {
     auto* field = new QLineEdit(parent);
     field->setObjectName(objectName);
-    field->setMaxLength(std::numeric_limits<int>::max());
     attachCaption(label, field);
     return field;
 }
