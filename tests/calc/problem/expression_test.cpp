@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <optional>
+#include <span>
 #include <string>
 #include <variant>
 #include <vector>
@@ -59,5 +62,115 @@ const NamesCase names_cases[] = {
     {"ValuesBeyondTheNamesAreLeftOut", "x", {"x"}, {4, 3, 2, 1}, 4},
 };
 INSTANTIATE_TEST_SUITE_P(Expression, ExpressionOfNames, testing::ValuesIn(names_cases), CaseName{});
+
+} // namespace
+
+namespace {
+
+// --- Several formulas read as one set ----------------------------------------------------------
+
+calc::FormulaSet formula_set(std::vector<std::string> texts, std::vector<std::string> names,
+                             calc::NameSpelling spelling = calc::NameSpelling::plain) {
+    auto parsed = calc::FormulaSet::parse(texts, std::move(names), test_locales::english, spelling);
+    if (const auto* refusal = std::get_if<calc::FormulaSet::Refusal>(&parsed)) {
+        ADD_FAILURE() << "formula " << refusal->formula << ": " << refusal->error.reason;
+        return std::get<calc::FormulaSet>(calc::FormulaSet::parse({}, {}, test_locales::english));
+    }
+    return std::get<calc::FormulaSet>(std::move(parsed));
+}
+
+// One evaluation writes the names' values once and gives each formula's value.
+TEST(FormulaSet, GivesEveryFormulasValueFromOneBlock) {
+    const calc::FormulaSet set =
+        formula_set({"x + y1", "y1*y2", "y2 - x", "min(x, y2)"}, {"x", "y1", "y2"});
+    ASSERT_EQ(set.size(), 4u);
+    const double values[] = {1, 2, 3};
+    double out[4] = {};
+    set.evaluate(values, out);
+    EXPECT_EQ(out[0], 3);
+    EXPECT_EQ(out[1], 6);
+    EXPECT_EQ(out[2], 2);
+    EXPECT_EQ(out[3], 1);
+    // Fewer places than formulas: the first ones; more: NaN beyond the formulas.
+    double two[2] = {};
+    set.evaluate(values, two);
+    EXPECT_EQ(two[1], 6);
+    double six[6] = {};
+    set.evaluate(std::span<const double>(values, 1), six);
+    EXPECT_EQ(six[0], 1);
+    EXPECT_EQ(six[1], 0) << "names beyond the values are 0";
+    EXPECT_TRUE(std::isnan(six[4]) && std::isnan(six[5]));
+}
+
+TEST(FormulaSet, CopiesAndMovesKeepTheirOwnBlock) {
+    std::optional<calc::FormulaSet> original =
+        formula_set({"y'", "2*y"}, {"y", "y'"}, calc::NameSpelling::with_apostrophe);
+    const calc::FormulaSet copy = *original;
+    calc::FormulaSet moved = std::move(*original);
+    double out[2] = {};
+    original->evaluate(std::vector<double>{1, 2}, out);
+    EXPECT_TRUE(std::isnan(out[0]) && std::isnan(out[1])) << "a moved-from set has no formulas";
+    original.reset();
+    copy.evaluate(std::vector<double>{5, 7}, out);
+    EXPECT_EQ(out[0], 7);
+    EXPECT_EQ(out[1], 10);
+    moved.evaluate(std::vector<double>{1, 2}, out);
+    EXPECT_EQ(out[0], 2);
+    EXPECT_EQ(out[1], 2);
+}
+
+struct RefusalCase {
+    const char* name;
+    const char* bad; // read between two good formulas
+};
+
+class FormulaSetRefusal : public testing::TestWithParam<RefusalCase> {};
+
+// A formula refused in a set is refused as the reader refuses it alone, with the same reason and
+// character, and the set names it.
+TEST_P(FormulaSetRefusal, NamesTheFormulaWithItsOwnReasonAndCharacter) {
+    const char* bad = GetParam().bad;
+    const auto alone = calc::Expression::parse(bad, {"x", "y"}, test_locales::english);
+    ASSERT_TRUE(std::holds_alternative<calc::ParseError>(alone));
+    const auto set = calc::FormulaSet::parse({"x", bad, "y"}, {"x", "y"}, test_locales::english);
+    ASSERT_TRUE(std::holds_alternative<calc::FormulaSet::Refusal>(set));
+    const auto& refusal = std::get<calc::FormulaSet::Refusal>(set);
+    EXPECT_EQ(refusal.formula, 1u);
+    EXPECT_EQ(refusal.error.reason, std::get<calc::ParseError>(alone).reason);
+    EXPECT_EQ(refusal.error.position, std::get<calc::ParseError>(alone).position);
+}
+
+const std::string too_long(calc::formula_length_limit + 1, 'x');
+
+const RefusalCase refusals[] = {
+    {"MissingOperand", "x+"},
+    {"OpenParenthesis", "(x"},
+    {"OpenParenthesisClosedByTheNextFormula", "min(x"},
+    {"CloseParenthesis", "x)"},
+    {"SeparatorOutsideAFunction", "x, y"},
+    {"TooFewArguments", "min(x)"},
+    {"TooManyArguments", "min(x, y, x)"},
+    {"UnknownName", "z"},
+    {"FunctionWithoutCall", "sin"},
+    {"Blank", "  "},
+    {"Apostrophe", "y'"},
+    {"UnexpectedCharacter", "x \u20ac"},
+    {"TooLong", too_long.c_str()},
+};
+INSTANTIATE_TEST_SUITE_P(FormulaSet, FormulaSetRefusal, testing::ValuesIn(refusals), CaseName{});
+
+// An apostrophe is a name's character only where asked: the scalar reader keeps refusing it as
+// an unexpected character, and the set reads "y'" as the name it is.
+TEST(FormulaSet, TakesTheApostropheInNamesOnlyWhereAsked) {
+    const auto plain = calc::FormulaSet::parse({"y'"}, {"y", "y'"}, test_locales::english);
+    ASSERT_TRUE(std::holds_alternative<calc::FormulaSet::Refusal>(plain));
+    EXPECT_EQ(std::get<calc::FormulaSet::Refusal>(plain).error.reason,
+              "unerwartetes Zeichen \u201e'\u201c");
+    const calc::FormulaSet primed =
+        formula_set({"y' + 10*y"}, {"y", "y'"}, calc::NameSpelling::with_apostrophe);
+    double out = 0;
+    primed.evaluate(std::vector<double>{1, 2}, std::span<double>(&out, 1));
+    EXPECT_EQ(out, 12);
+}
 
 } // namespace
