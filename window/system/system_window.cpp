@@ -103,10 +103,10 @@ void SystemWindow::setNumberLocale(const QLocale& locale) {
 }
 
 void SystemWindow::createControls() {
-    m_grid = new QGridLayout(this);
+    auto* grid = new QGridLayout(this);
     // The formulas take what room there is; the initial values, bounds and boxes their share.
-    m_grid->setColumnStretch(1, 3);
-    m_grid->setColumnStretch(3, 2);
+    grid->setColumnStretch(1, 3);
+    grid->setColumnStretch(3, 2);
 
     QLabel* exampleLabel = addLabel(QString::fromUtf8(text::example), this);
     m_cboBeispiel = new QComboBox(this);
@@ -117,8 +117,8 @@ void SystemWindow::createControls() {
     }
     keepWholeItems(m_cboBeispiel);
     attachCaption(exampleLabel, m_cboBeispiel);
-    m_grid->addWidget(exampleLabel, example_row, 0);
-    m_grid->addWidget(m_cboBeispiel, example_row, 1);
+    grid->addWidget(exampleLabel, example_row, 0);
+    grid->addWidget(m_cboBeispiel, example_row, 1);
 
     QLabel* formLabel = addLabel(QString::fromUtf8(text::form), this);
     m_cboForm = new QComboBox(this);
@@ -128,45 +128,43 @@ void SystemWindow::createControls() {
     }
     keepWholeItems(m_cboForm);
     attachCaption(formLabel, m_cboForm);
-    m_grid->addWidget(formLabel, form_row, 0);
-    m_grid->addWidget(m_cboForm, form_row, 1);
+    grid->addWidget(formLabel, form_row, 0);
+    grid->addWidget(m_cboForm, form_row, 1);
 
-    m_rows = std::make_unique<ComponentRows>(this, m_grid, first_component_row);
+    m_rows = std::make_unique<ComponentRows>(this, grid, first_component_row);
 
     QLabel* ugLabel = addLabel(entryLabel(calc::Entry::ug), this);
     m_txtug = makeEntryField("txtug", ugLabel, this);
     QLabel* ogLabel = addLabel(entryLabel(calc::Entry::og), this);
     m_txtog = makeEntryField("txtog", ogLabel, this);
-    m_grid->addWidget(ugLabel, bounds_row, 0);
-    m_grid->addWidget(m_txtug, bounds_row, 1);
-    m_grid->addWidget(ogLabel, bounds_row, 2);
-    m_grid->addWidget(m_txtog, bounds_row, 3);
+    grid->addWidget(ugLabel, bounds_row, 0);
+    grid->addWidget(m_txtug, bounds_row, 1);
+    grid->addWidget(ogLabel, bounds_row, 2);
+    grid->addWidget(m_txtog, bounds_row, 3);
 
     QLabel* countLabel = addLabel(entryLabel(calc::Entry::anzschr), this);
     m_txtanzschr = makeEntryField("txtanzschr", countLabel, this);
     QLabel* methodLabel = addLabel(QString::fromUtf8(text::method), this);
     m_cboVerfahren = makeMethodChoice(methodLabel, this);
     keepWholeItems(m_cboVerfahren);
-    m_grid->addWidget(countLabel, count_row, 0);
-    m_grid->addWidget(m_txtanzschr, count_row, 1);
-    m_grid->addWidget(methodLabel, count_row, 2);
-    m_grid->addWidget(m_cboVerfahren, count_row, 3);
+    grid->addWidget(countLabel, count_row, 0);
+    grid->addWidget(m_txtanzschr, count_row, 1);
+    grid->addWidget(methodLabel, count_row, 2);
+    grid->addWidget(m_cboVerfahren, count_row, 3);
 
     m_cmdRechnen = new QPushButton(QString::fromUtf8(text::calculate), this);
     m_cmdRechnen->setObjectName("cmdRechnen");
     m_cmdRechnen->setAutoDefault(false);
-    m_grid->addWidget(m_cmdRechnen, button_row, 0, 1, 4, Qt::AlignRight);
+    grid->addWidget(m_cmdRechnen, button_row, 0, 1, 4, Qt::AlignRight);
     // The rows stay at their natural height; a taller window leaves its room below them.
-    m_grid->setRowStretch(button_row + 1, 1);
+    grid->setRowStretch(button_row + 1, 1);
 
     connect(m_cboBeispiel, &QComboBox::currentIndexChanged, this, &SystemWindow::chooseExample);
     connect(m_cboForm, &QComboBox::currentIndexChanged, this, &SystemWindow::showForm);
     // A form the user changes is no longer the example's.
     connect(m_cboForm, &QComboBox::activated, this, &SystemWindow::forgetExample);
-    for (QWidget* field :
-         m_rows->readingOrder() + QList<QWidget*>{m_txtug, m_txtog, m_txtanzschr}) {
-        connect(static_cast<QLineEdit*>(field), &QLineEdit::textEdited, this,
-                &SystemWindow::forgetExample);
+    for (QLineEdit* field : findChildren<QLineEdit*>()) {
+        connect(field, &QLineEdit::textEdited, this, &SystemWindow::forgetExample);
     }
     connect(m_cmdRechnen, &QPushButton::clicked, this, &SystemWindow::calculate);
     showForm(m_cboForm->currentIndex());

@@ -16,7 +16,6 @@ struct SystemWarning;
 } // namespace calc
 
 class QComboBox;
-class QGridLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -52,7 +51,6 @@ private:
 
     QLocale m_locale;
     Reports m_reports;
-    QGridLayout* m_grid = nullptr;
     QComboBox* m_cboBeispiel = nullptr;
     QComboBox* m_cboForm = nullptr;
     std::unique_ptr<ComponentRows> m_rows;
