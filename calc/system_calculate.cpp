@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 namespace calc {
 
@@ -21,7 +22,7 @@ SystemWarning warn(std::string text, SystemField field, std::size_t index = 0) {
 }
 
 // The count, as the main window reads it but up to system_count_limit.
-Reading read_system_count(const std::string& text, const NumberLocale& locale) {
+Reading read_system_count(std::string_view text, const NumberLocale& locale) {
     const EntryReading reading = read_count(text, system_count_limit, locale);
     if (const double* count = std::get_if<double>(&reading)) {
         return *count;
@@ -40,7 +41,7 @@ Reading read_system_count(const std::string& text, const NumberLocale& locale) {
 }
 
 // A bound: an empty one is named, one that is not a number is worded as the main window does.
-Reading read_bound(const std::string& text, Entry bound, const NumberLocale& locale) {
+Reading read_bound(std::string_view text, Entry bound, const NumberLocale& locale) {
     const SystemField field = bound == Entry::ug ? SystemField::ug : SystemField::og;
     const EntryReading reading = read_entry(text, locale);
     if (const double* number = std::get_if<double>(&reading)) {
@@ -52,7 +53,7 @@ Reading read_bound(const std::string& text, Entry bound, const NumberLocale& loc
     return warn(warning_text::not_a_number(bound), field);
 }
 
-Reading read_initial(const std::string& text, SystemForm form, std::size_t i,
+Reading read_initial(std::string_view text, SystemForm form, std::size_t i,
                      const NumberLocale& locale) {
     const EntryReading reading = read_entry(text, locale);
     if (const double* number = std::get_if<double>(&reading)) {
@@ -106,27 +107,29 @@ Steps system_steps_of(const SystemNumbers& numbers) {
 }
 
 SystemOutcome calculate_system(const SystemTask& task, const NumberLocale& locale) {
-    const std::size_t n = components_of(task);
-    std::vector<Reading> readings{
-        read_system_count(task.count, locale),
-        read_bound(task.ug, Entry::ug, locale),
-        read_bound(task.og, Entry::og, locale),
+    // A field is read only once every field before it is accepted.
+    std::optional<SystemWarning> refused;
+    const auto accepted = [&refused](Reading reading, double& number) {
+        if (auto* warning = std::get_if<SystemWarning>(&reading)) {
+            refused = std::move(*warning);
+            return false;
+        }
+        number = std::get<double>(reading);
+        return true;
     };
+    const std::size_t n = components_of(task);
+    SystemNumbers numbers{0, 0, 0, Vector{{}, n}};
+    if (!accepted(read_system_count(task.count, locale), numbers.anzschr) ||
+        !accepted(read_bound(task.ug, Entry::ug, locale), numbers.ug) ||
+        !accepted(read_bound(task.og, Entry::og, locale), numbers.og)) {
+        return *refused;
+    }
     for (std::size_t i = 0; i < n; ++i) {
         // An initial value that the task does not hold is an empty field.
-        const std::string none;
-        readings.push_back(
-            read_initial(i < task.initial.size() ? task.initial[i] : none, task.form, i, locale));
-    }
-    for (const Reading& reading : readings) {
-        if (const auto* warning = std::get_if<SystemWarning>(&reading)) {
-            return *warning;
+        const std::string_view text = i < task.initial.size() ? task.initial[i] : "";
+        if (!accepted(read_initial(text, task.form, i, locale), numbers.aw[i])) {
+            return *refused;
         }
-    }
-    SystemNumbers numbers{std::get<double>(readings[0]), std::get<double>(readings[1]),
-                          std::get<double>(readings[2]), Vector{{}, n}};
-    for (std::size_t i = 0; i < n; ++i) {
-        numbers.aw[i] = std::get<double>(readings[3 + i]);
     }
 
     auto parsed = System::parse(task.form, task.formulas, locale);

@@ -152,16 +152,6 @@ const SlopeCase slopes[] = {
 
 INSTANTIATE_TEST_SUITE_P(Forms, SystemSlope, testing::ValuesIn(slopes), CaseName{});
 
-// The names of the components and derivatives as every caption and warning writes them.
-TEST(SystemNames, AreY1ToY4OrYAndYPrime) {
-    EXPECT_EQ(calc::component_name(SystemForm::first_order, 0), "y1");
-    EXPECT_EQ(calc::component_name(SystemForm::first_order, 3), "y4");
-    EXPECT_EQ(calc::derivative_name(SystemForm::first_order, 1), "y2'");
-    EXPECT_EQ(calc::component_name(SystemForm::second_order, 0), "y");
-    EXPECT_EQ(calc::component_name(SystemForm::second_order, 1), "y'");
-    EXPECT_EQ(calc::derivative_name(SystemForm::second_order, 0), "y''");
-}
-
 // --- The second-order form is the system y1' = y2, y2' = f(x, y1, y2) ---------------------------
 
 struct RewriteCase {
@@ -279,12 +269,6 @@ const KnownCase known_systems[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Examples, SystemKnown, testing::ValuesIn(known_systems), CaseName{});
-
-TEST(SystemTexts, KeepEachFormulaAsTypedWithoutOuterBlanks) {
-    const calc::System system = parsed(SystemForm::first_order, {"  y2 ", "\t- y1"});
-    EXPECT_EQ(system.texts(), (std::vector<std::string>{"y2", "- y1"}));
-    EXPECT_EQ(system.form(), SystemForm::first_order);
-}
 
 // Each copy has its own block of values: it evaluates after the original is gone, and the
 // original's evaluations leave its values alone.
