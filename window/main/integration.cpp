@@ -8,6 +8,9 @@
 #include "window/course/course_module.h"
 #include "window/main/app_names.h"
 #include "window/main/choices.h"
+#include "window/main/result_item.h"
+#include "window/main/system_line_item.h"
+#include "window/system/system_window.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -21,7 +24,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QPointer>
 #include <QPushButton>
 #include <QWindow>
 
@@ -40,6 +42,7 @@ constexpr char equation_heading[] = "Differentialgleichung";
 constexpr char method_heading[] = "Lösungsmethode";
 constexpr char equation_prefix[] = "y' =";
 constexpr char calculate[] = "Berechnen";
+constexpr char system[] = "System…";
 constexpr char result[] = "Ergebnis";
 constexpr char copy[] = "Kopieren";
 constexpr char show_course[] = "Verlauf anzeigen…";
@@ -58,22 +61,6 @@ constexpr QRect ausgabe_twips{120, 3360, client_twips.width() - 240, 645};
 QString labelOf(calc::Entry entry) {
     return fromUtf8(calc::entry_label(entry));
 }
-
-// A result line with all it was computed from and its course window, once opened.
-class ResultItem : public QListWidgetItem {
-public:
-    static constexpr int item_type = QListWidgetItem::UserType + 1;
-
-    ResultItem(const calc::ResultLine& line, QListWidget* list)
-        : QListWidgetItem(fromUtf8(line.text), list, item_type), m_line(line) {}
-
-    const calc::ResultLine& line() const { return m_line; }
-    QPointer<QWidget>& course() { return m_course; }
-
-private:
-    calc::ResultLine m_line;
-    QPointer<QWidget> m_course;
-};
 
 // How much a control must grow so that its content is shown in full.
 double requiredScale(const QWidget* widget, QRect twips) {
@@ -115,6 +102,13 @@ Integration::Integration(QWidget* parent) : QWidget(parent) {
 
 void Integration::setNumberLocale(const QLocale& locale) {
     m_numberLocale = locale;
+    if (m_systemWindow != nullptr) {
+        m_systemWindow->setNumberLocale(locale);
+    }
+}
+
+QLocale Integration::numberLocale() const {
+    return m_numberLocale.value_or(QLocale::system());
 }
 
 void Integration::setWarningPresenter(WarningPresenter presenter) {
@@ -150,6 +144,15 @@ void Integration::createControls() {
     m_cmdRechnen->setDefault(false);
     m_placements.push_back({m_cmdRechnen, {2760, 2880, 1215, 375}});
     connect(m_cmdRechnen, &QPushButton::clicked, this, &Integration::calculate);
+
+    // The systems' window opens from the free space of the right column, in Berechnen's width,
+    // between the step count and Berechnen: no other free place of the form is wide enough.
+    m_cmdSystem = new QPushButton(QString::fromUtf8(text::system), this);
+    m_cmdSystem->setObjectName("cmdSystem");
+    m_cmdSystem->setAutoDefault(false);
+    m_cmdSystem->setDefault(false);
+    m_placements.push_back({m_cmdSystem, {2760, 2520, 1215, 300}});
+    connect(m_cmdSystem, &QPushButton::clicked, this, &Integration::showSystemWindow);
 
     m_ausgabe = new QListWidget(this);
     m_ausgabe->setObjectName("Ausgabe");
@@ -219,12 +222,12 @@ void Integration::setUpResultList() {
     connect(m_ausgabe, &QListWidget::itemDoubleClicked, this, &Integration::showCourse);
 }
 
-// The step count comes after the result list, then the equation and the method close the
-// cycle.
+// The step count comes after the result list, then the equation and the method, and the
+// systems' button closes the cycle.
 void Integration::setUpTabOrder() {
-    const std::array<QWidget*, 9> cycle{m_txtug,        m_txtog,        m_txtaw,
-                                        m_cmdRechnen,   m_ausgabe,      m_txtanzschr,
-                                        m_cboGleichung, m_cboVerfahren, m_txtug};
+    const std::array<QWidget*, 10> cycle{m_txtug,     m_txtog,      m_txtaw,        m_cmdRechnen,
+                                         m_ausgabe,   m_txtanzschr, m_cboGleichung, m_cboVerfahren,
+                                         m_cmdSystem, m_txtug};
     for (std::size_t i = 1; i < cycle.size(); ++i) {
         setTabOrder(cycle[i - 1], cycle[i]);
     }
@@ -306,8 +309,7 @@ void Integration::calculate() {
                                    m_txtaw->text().toStdString()};
     const calc::Task task(entries, m_cboGleichung->currentText().toStdString(),
                           chosenMethod(m_cboVerfahren));
-    const calc::Outcome outcome =
-        calc::calculate(task, calcNumberLocale(m_numberLocale.value_or(QLocale::system())));
+    const calc::Outcome outcome = calc::calculate(task, calcNumberLocale(numberLocale()));
 
     if (const auto* line = std::get_if<calc::ResultLine>(&outcome)) {
         appendLine(*line);
@@ -359,11 +361,22 @@ void Integration::blame(calc::Entry entry) {
 // however long the list; so the last line carries the width of the widest one, and the
 // horizontal scroll range covers every line.
 void Integration::appendLine(const calc::ResultLine& line) {
+    auto* item = new ResultItem(line);
+    item->setToolTip(fromUtf8(calc::line_tooltip(line)));
+    appendItem(item);
+}
+
+void Integration::appendSystemLine(const calc::SystemLine& line) {
+    auto* item = new SystemLineItem(line);
+    item->setToolTip(fromUtf8(calc::system_tooltip(line)));
+    appendItem(item);
+}
+
+void Integration::appendItem(QListWidgetItem* item) {
     if (m_ausgabe->count() > 0) {
         m_ausgabe->item(m_ausgabe->count() - 1)->setSizeHint(QSize());
     }
-    auto* item = new ResultItem(line, m_ausgabe);
-    item->setToolTip(fromUtf8(calc::line_tooltip(line)));
+    m_ausgabe->addItem(item);
     const QSize natural = m_ausgabe->sizeHintForIndex(m_ausgabe->indexFromItem(item));
     m_widestLine = std::max(m_widestLine, natural.width());
     item->setSizeHint({m_widestLine, natural.height()});
@@ -399,7 +412,8 @@ void Integration::copySelectedLines() {
     QGuiApplication::clipboard()->setText(lines.join(u'\n'));
 }
 
-// Opens the course of the calculation that made the line, or raises its open window.
+// Opens the course of the calculation that made the line, or raises its open window. A
+// system's line has no course window yet and opens nothing.
 void Integration::showCourse(QListWidgetItem* item) {
     if (item == nullptr || item->type() != ResultItem::item_type) {
         return;
@@ -407,7 +421,7 @@ void Integration::showCourse(QListWidgetItem* item) {
     QPointer<QWidget>& course = static_cast<ResultItem*>(item)->course();
     if (course.isNull()) {
         const calc::ResultLine& line = static_cast<ResultItem*>(item)->line();
-        const QLocale locale = m_numberLocale.value_or(QLocale::system());
+        const QLocale locale = numberLocale();
         if (m_makeCourseWindow) {
             course = m_makeCourseWindow(line, locale, this);
         } else if (loadCourseModule()) {
@@ -417,11 +431,27 @@ void Integration::showCourse(QListWidgetItem* item) {
             return;
         }
     }
-    course->setWindowState(course->windowState() & ~Qt::WindowMinimized);
-    course->show();
-    course->raise();
+    bringToFront(course);
+}
+
+// Opens the one window for systems, made at the first press, or raises it. It reports its
+// warnings and lines here, so that all results stand in one list.
+void Integration::showSystemWindow() {
+    if (m_systemWindow == nullptr) {
+        SystemWindow::Reports reports{
+            [this](const QString& text, QWidget* over) { warn(text, over); },
+            [this](const calc::SystemLine& line) { appendSystemLine(line); }};
+        m_systemWindow = new SystemWindow(numberLocale(), std::move(reports), this);
+    }
+    bringToFront(m_systemWindow);
+}
+
+void Integration::bringToFront(QWidget* window) {
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
     // Asked of the window itself: as a window of this one it may count as active already.
-    if (QWindow* handle = course->windowHandle()) {
+    if (QWindow* handle = window->windowHandle()) {
         handle->requestActivate();
     }
 }
@@ -446,16 +476,16 @@ bool Integration::loadCourseModule() {
     return false;
 }
 
-void Integration::warn(const QString& text) {
+void Integration::warn(const QString& text, QWidget* over) {
     if (m_presentWarning) {
         m_presentWarning(text);
     } else {
-        showWarningBox(text);
+        showWarningBox(text, over != nullptr ? over : this);
     }
 }
 
-void Integration::showWarningBox(const QString& text) {
+void Integration::showWarningBox(const QString& text, QWidget* over) {
     QMessageBox box(QMessageBox::Warning, QString::fromUtf8(app_names::title), text,
-                    QMessageBox::Ok, this);
+                    QMessageBox::Ok, over);
     box.exec();
 }

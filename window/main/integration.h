@@ -14,6 +14,7 @@
 namespace calc {
 enum class Entry;
 struct ResultLine;
+struct SystemLine;
 } // namespace calc
 
 class QComboBox;
@@ -22,9 +23,10 @@ class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
+class SystemWindow;
 
-// The program's only window: the equation and the method, four entries, the button that
-// integrates, and the result list.
+// The program's main window: the equation and the method, four entries, the button that
+// integrates, the result list, and the button that opens the window for systems.
 class Integration : public QWidget {
     Q_OBJECT
 
@@ -71,16 +73,22 @@ private:
     QRect scaled(QRect twips) const;
     void placeResultList();
 
+    QLocale numberLocale() const;
     void calculate();
     void appendLine(const calc::ResultLine& line);
+    void appendSystemLine(const calc::SystemLine& line);
+    void appendItem(QListWidgetItem* item);
     void remeasureLines();
     QWidget* field(calc::Entry entry) const;
     void blame(calc::Entry entry);
     void copySelectedLines();
     void showCourse(QListWidgetItem* item);
+    void showSystemWindow();
+    static void bringToFront(QWidget* window);
     bool loadCourseModule();
-    void warn(const QString& text);
-    void showWarningBox(const QString& text);
+    // Shows the warning, in a box over `over` (none: over this window).
+    void warn(const QString& text, QWidget* over = nullptr);
+    void showWarningBox(const QString& text, QWidget* over);
 
     QLineEdit* m_txtug = nullptr;
     QLineEdit* m_txtog = nullptr;
@@ -89,7 +97,9 @@ private:
     QComboBox* m_cboGleichung = nullptr;
     QComboBox* m_cboVerfahren = nullptr;
     QPushButton* m_cmdRechnen = nullptr;
+    QPushButton* m_cmdSystem = nullptr;
     QListWidget* m_ausgabe = nullptr;
+    SystemWindow* m_systemWindow = nullptr;
     std::vector<Placement> m_placements;
     double m_scale = 1.0;
     int m_widestLine = 0;

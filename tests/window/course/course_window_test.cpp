@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "calc/calculate.h"
 #include "calc/analysis/course.h"
+#include "calc/calculate.h"
+#include "qt/number_locale.h"
 #include "tests/window/main/window_form.h"
 #include "window/course/course_window.h"
 #include "window/main/integration.h"
-#include "qt/number_locale.h"
 
 #include <QAction>
 #include <QApplication>
@@ -341,16 +341,17 @@ private slots:
         QTRY_COMPARE(QApplication::activeWindow(), course.data());
         QCOMPARE(form.window.focusWidget(), form.ausgabe);
 
-        // Tab in the main window still visits its own controls, in their order.
+        // Tab in the main window still visits its own controls, in their order; the systems'
+        // button closes the cycle.
         form.window.windowHandle()->requestActivate();
         QTRY_COMPARE(QApplication::activeWindow(), &form.window);
         QStringList visited;
-        for (int i = 0; i < 8; ++i) {
+        for (int i = 0; i < 9; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             visited.append(QApplication::focusWidget()->objectName());
         }
-        QCOMPARE(visited, QStringList({"txtanzschr", "cboGleichung", "cboVerfahren", "txtug",
-                                       "txtog", "txtaw", "cmdRechnen", "Ausgabe"}));
+        QCOMPARE(visited, QStringList({"txtanzschr", "cboGleichung", "cboVerfahren", "cmdSystem",
+                                       "txtug", "txtog", "txtaw", "cmdRechnen", "Ausgabe"}));
         QCOMPARE(form.entries(), smooth);
         QCOMPARE(form.ausgabe->count(), 1);
 

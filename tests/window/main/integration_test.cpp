@@ -17,6 +17,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -54,10 +55,12 @@ private slots:
     void tabVisitsTheStepCountThenTheChoicesLastAndStaticTextsNever_data() {
         QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
         QTest::addColumn<QStringList>("visits");
-        const QStringList forward{"txtog",      "txtaw",        "cmdRechnen",   "Ausgabe",
-                                  "txtanzschr", "cboGleichung", "cboVerfahren", "txtug"};
-        QStringList backward{"cboVerfahren", "cboGleichung", "txtanzschr", "Ausgabe",
-                             "cmdRechnen",   "txtaw",        "txtog",      "txtug"};
+        // The systems' button, added last, closes the cycle.
+        const QStringList forward{"txtog",        "txtaw",      "cmdRechnen",
+                                  "Ausgabe",      "txtanzschr", "cboGleichung",
+                                  "cboVerfahren", "cmdSystem",  "txtug"};
+        QStringList backward{"cmdSystem",  "cboVerfahren", "cboGleichung", "txtanzschr", "Ausgabe",
+                             "cmdRechnen", "txtaw",        "txtog",        "txtug"};
         QTest::newRow("Tab") << Qt::KeyboardModifiers() << forward;
         QTest::newRow("Shift+Tab") << Qt::KeyboardModifiers(Qt::ShiftModifier) << backward;
     }
@@ -398,6 +401,46 @@ private slots:
         for (auto it = before.cbegin(); it != before.cend(); ++it) {
             const QSize extra = it.key() == form.ausgabe ? growth : QSize(0, 0);
             QCOMPARE(it.key()->geometry(), QRect(it.value().topLeft(), it.value().size() + extra));
+        }
+    }
+
+    // The form as designed in twips (1/15 pixel at scale 1): the systems' button moved none of
+    // the original controls, and it stands in the free space of the right column, in
+    // Berechnen's width between the step count and Berechnen, overlapping nothing.
+    void controlsStandWhereTheFormPlacesThem_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QRect>("twips");
+        const std::pair<const char*, QRect> places[] = {
+            {"Label1", {240, 0, 3495, 255}},          {"Label2", {0, 240, 1455, 255}},
+            {"Label3", {2640, 240, 1335, 255}},       {"Label4", {120, 1800, 1215, 255}},
+            {"Label5", {120, 960, 1215, 255}},        {"Label6", {2640, 960, 1215, 255}},
+            {"txtug", {120, 1320, 1095, 285}},        {"txtog", {2520, 1320, 1095, 285}},
+            {"txtaw", {120, 2160, 1215, 285}},        {"cmdRechnen", {2760, 2880, 1215, 375}},
+            {"Ausgabe", {120, 3360, 4680, 645}},      {"Label7", {120, 3000, 1695, 255}},
+            {"Label8", {2520, 1800, 1095, 255}},      {"txtanzschr", {2400, 2160, 1215, 285}},
+            {"Label9", {120, 600, 420, 285}},         {"cboGleichung", {540, 600, 1860, 285}},
+            {"cboVerfahren", {2640, 600, 2160, 285}}, {"cmdSystem", {2760, 2520, 1215, 300}}};
+        for (const auto& [control, twips] : places) {
+            QTest::newRow(control) << QString(control) << twips;
+        }
+    }
+    void controlsStandWhereTheFormPlacesThem() {
+        QFETCH(QString, control);
+        QFETCH(QRect, twips);
+        Form form;
+        QVERIFY(form.open());
+        auto* widget = form.window.findChild<QWidget*>(control);
+        QVERIFY(widget != nullptr);
+        const double scale = form.window.scaleFactor();
+        const auto pixels = [scale](int t) {
+            return static_cast<int>(std::ceil(t * scale / 15.0 - 1e-9));
+        };
+        QCOMPARE(widget->geometry(), QRect(pixels(twips.x()), pixels(twips.y()),
+                                           pixels(twips.width()), pixels(twips.height())));
+        for (QWidget* other : form.window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            QVERIFY2(other == widget || !other->geometry().intersects(widget->geometry()) ||
+                         control != "cmdSystem",
+                     qPrintable(other->objectName()));
         }
     }
 
