@@ -126,7 +126,8 @@ SystemOutcome calculate_system(const SystemTask& task, const NumberLocale& local
     }
     for (std::size_t i = 0; i < n; ++i) {
         // An initial value that the task does not hold is an empty field.
-        const std::string_view text = i < task.initial.size() ? task.initial[i] : "";
+        const std::string_view text =
+            i < task.initial.size() ? std::string_view(task.initial[i]) : std::string_view();
         if (!accepted(read_initial(text, task.form, i, locale), numbers.aw[i])) {
             return *refused;
         }
