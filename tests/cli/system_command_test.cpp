@@ -5,6 +5,7 @@
 #include "calc/system_calculate.h"
 #include "cli/command_line.h"
 #include "tests/cli/program_run.h"
+#include "tests/cli/system_task.h"
 #include "tests/named_case.h"
 #include "tests/test_locales.h"
 
@@ -46,20 +47,6 @@ struct LineCase {
     calc::SystemTask task; // what the arguments amount to
     calc::NumberLocale locale;
 };
-
-calc::SystemTask taskOf(calc::SystemForm form, std::vector<std::string> formulas,
-                        std::vector<std::string> initial, std::string ug, std::string og,
-                        std::string count, calc::Method method = calc::Method::rk4) {
-    calc::SystemTask task;
-    task.form = form;
-    task.formulas = std::move(formulas);
-    task.initial = std::move(initial);
-    task.ug = std::move(ug);
-    task.og = std::move(og);
-    task.count = std::move(count);
-    task.method = method;
-    return task;
-}
 
 class SystemLine : public testing::TestWithParam<LineCase> {};
 

@@ -7,6 +7,7 @@
 #include "calc/system_calculate.h"
 #include "cli/command_line.h"
 #include "tests/cli/program_run.h"
+#include "tests/cli/system_task.h"
 #include "tests/named_case.h"
 #include "tests/test_locales.h"
 
@@ -44,20 +45,6 @@ struct CourseCase {
     calc::SystemTask task;
     std::string captions; // the CSV's first line
 };
-
-calc::SystemTask taskOf(calc::SystemForm form, std::vector<std::string> formulas,
-                        std::vector<std::string> initial, std::string ug, std::string og,
-                        std::string count, calc::Method method = calc::Method::rk4) {
-    calc::SystemTask task;
-    task.form = form;
-    task.formulas = std::move(formulas);
-    task.initial = std::move(initial);
-    task.ug = std::move(ug);
-    task.og = std::move(og);
-    task.count = std::move(count);
-    task.method = method;
-    return task;
-}
 
 QStringList argumentsOf(const calc::SystemTask& task) {
     QStringList arguments;
