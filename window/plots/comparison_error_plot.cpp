@@ -2,6 +2,7 @@
 #include "window/plots/comparison_error_plot.h"
 
 #include "calc/analysis/comparison.h"
+#include "calc/analysis/system_comparison.h"
 #include "qt/qt_text.h"
 #include "window/plots/plot_curves.h"
 
@@ -17,15 +18,15 @@ namespace text {
 constexpr char error_axis[] = "|Fehler|";
 } // namespace text
 
-QChart* chartOf(const calc::Comparison& comparison, const QLocale& locale) {
+template <class Comparison> QChart* chartOf(const Comparison& comparison, const QLocale& locale) {
     QChart* chart = plot::newChart(locale);
     std::vector<double> xs;
     std::vector<double> sizes;
-    for (const calc::Course& course : comparison.courses) {
-        for (const calc::CourseRow& row : course.rows) {
+    for (const auto& course : comparison.courses) {
+        for (const auto& row : course.rows) {
             xs.push_back(row.point.x);
         }
-        const std::vector<QList<QPointF>> pieces = plot::errorPieces(course, true);
+        const std::vector<QList<QPointF>> pieces = plot::errorPieces(course.rows, true);
         const std::vector<double> ordinates = plot::ordinatesOf(pieces);
         sizes.insert(sizes.end(), ordinates.begin(), ordinates.end());
         plot::addPieces(chart, pieces, fromUtf8(calc::method_info(course.method).column),
@@ -45,6 +46,10 @@ QChart* chartOf(const calc::Comparison& comparison, const QLocale& locale) {
 
 ComparisonErrorPlot::ComparisonErrorPlot(const calc::Comparison& comparison, const QLocale& locale,
                                          QWidget* parent)
+    : ChartPlot(chartOf(comparison, locale), locale, "Fehlervergleich", parent) {}
+
+ComparisonErrorPlot::ComparisonErrorPlot(const calc::SystemComparison& comparison,
+                                         const QLocale& locale, QWidget* parent)
     : ChartPlot(chartOf(comparison, locale), locale, "Fehlervergleich", parent) {}
 
 void ComparisonErrorPlot::showComparison(const calc::Comparison& comparison) {

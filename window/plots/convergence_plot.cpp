@@ -2,6 +2,7 @@
 #include "window/plots/convergence_plot.h"
 
 #include "calc/analysis/study.h"
+#include "calc/analysis/system_study.h"
 #include "qt/qt_text.h"
 #include "window/plots/plot_curves.h"
 
@@ -35,10 +36,11 @@ constexpr std::array<Reference, 4> references = {{{1, calc::Method::euler},
                                                   {4, calc::Method::rk4}}};
 
 // The runs' errors that a logarithmic scale can show, coarsest first.
-std::vector<QPointF> pointsOf(const calc::MethodStudy& study, bool againstEvaluations) {
+template <class State>
+std::vector<QPointF> pointsOf(const calc::MethodStudyOf<State>& study, bool againstEvaluations) {
     const double stages = calc::method_info(study.method).stage_count;
     std::vector<QPointF> points;
-    for (const calc::StudyRun& run : study.runs) {
+    for (const calc::StudyRunOf<State>& run : study.runs) {
         const double size = run.error ? std::fabs(*run.error) : 0;
         if (size > 0 && std::isfinite(size)) {
             points.emplace_back(againstEvaluations ? stages * run.passes : run.h, size);
@@ -55,12 +57,13 @@ QList<QPointF> referenceLine(QPointF anchor, double slope, plot::Range x, plot::
     return {anchor, {end, anchor.y() * std::pow(end / anchor.x(), slope)}};
 }
 
-QChart* chartOf(const calc::Study& study, bool againstEvaluations, const QLocale& locale) {
+template <class Study>
+QChart* chartOf(const Study& study, bool againstEvaluations, const QLocale& locale) {
     QChart* chart = plot::newChart(locale);
     std::vector<double> xs;
     std::vector<double> sizes;
     std::array<std::optional<QPointF>, calc::method_table.size()> coarsest;
-    for (const calc::MethodStudy& method : study.methods) {
+    for (const auto& method : study.methods) {
         const auto index = static_cast<std::size_t>(method.method);
         const std::vector<QPointF> points = pointsOf(method, againstEvaluations);
         auto* series = new QLineSeries(chart);
@@ -112,5 +115,9 @@ ConvergencePlot::ConvergencePlot(const QLocale& locale, QWidget* parent)
 }
 
 void ConvergencePlot::showStudy(const calc::Study& study, bool againstEvaluations) {
+    replaceChart(chartOf(study, againstEvaluations, numberLocale()));
+}
+
+void ConvergencePlot::showStudy(const calc::SystemStudy& study, bool againstEvaluations) {
     replaceChart(chartOf(study, againstEvaluations, numberLocale()));
 }

@@ -7,6 +7,7 @@
 
 namespace calc {
 struct Study;
+struct SystemStudy;
 } // namespace calc
 
 // The log-log plot of a convergence study: each method's |error| against the step h, or against
@@ -19,4 +20,5 @@ public:
 
     // Draws the study against h, or against stages × passes when `againstEvaluations`.
     void showStudy(const calc::Study& study, bool againstEvaluations);
+    void showStudy(const calc::SystemStudy& study, bool againstEvaluations);
 };

@@ -2,6 +2,7 @@
 #include "window/plots/error_plot.h"
 
 #include "calc/analysis/course.h"
+#include "calc/analysis/system_course.h"
 #include "window/plots/plot_curves.h"
 
 #include <QChart>
@@ -12,12 +13,12 @@ namespace {
 
 constexpr char error_series[] = "Fehler";
 
-QChart* chartOf(const calc::Course& course, const QLocale& locale) {
+template <class Row> QChart* chartOf(const std::vector<Row>& rows, const QLocale& locale) {
     std::vector<double> xs;
-    for (const calc::CourseRow& row : course.rows) {
+    for (const Row& row : rows) {
         xs.push_back(row.point.x);
     }
-    const std::vector<QList<QPointF>> pieces = plot::errorPieces(course, false);
+    const std::vector<QList<QPointF>> pieces = plot::errorPieces(rows, false);
     const std::vector<double> errors = plot::ordinatesOf(pieces);
     const QString name = QString::fromUtf8(error_series);
     QChart* next = plot::newChart(locale);
@@ -30,8 +31,11 @@ QChart* chartOf(const calc::Course& course, const QLocale& locale) {
 } // namespace
 
 ErrorPlot::ErrorPlot(const calc::Course& course, const QLocale& locale, QWidget* parent)
-    : ChartPlot(chartOf(course, locale), locale, "Fehlerdiagramm", parent) {}
+    : ChartPlot(chartOf(course.rows, locale), locale, "Fehlerdiagramm", parent) {}
+
+ErrorPlot::ErrorPlot(const calc::SystemCourse& course, const QLocale& locale, QWidget* parent)
+    : ChartPlot(chartOf(course.rows, locale), locale, "Fehlerdiagramm", parent) {}
 
 void ErrorPlot::showCourse(const calc::Course& course) {
-    replaceChart(chartOf(course, numberLocale()));
+    replaceChart(chartOf(course.rows, numberLocale()));
 }

@@ -114,25 +114,7 @@ QList<QPointF> finitePoints(const std::vector<QPointF>& points) {
 }
 
 std::vector<QList<QPointF>> errorPieces(const calc::Course& course, bool sizes) {
-    std::vector<QList<QPointF>> pieces;
-    bool continues = false;
-    for (const calc::CourseRow& row : course.rows) {
-        std::optional<double> value = row.error;
-        if (sizes) {
-            const double size = row.error ? std::fabs(*row.error) : 0;
-            value = size > 0 && std::isfinite(size) ? std::optional(size) : std::nullopt;
-        }
-        if (!value || !std::isfinite(row.point.x)) {
-            continues = false;
-            continue;
-        }
-        if (!continues) {
-            pieces.emplace_back();
-        }
-        pieces.back().append({row.point.x, *value});
-        continues = true;
-    }
-    return pieces;
+    return errorPieces(course.rows, sizes);
 }
 
 std::vector<double> ordinatesOf(const std::vector<QList<QPointF>>& pieces) {

@@ -10,7 +10,9 @@
 #include <QPointF>
 #include <QString>
 
+#include <cmath>
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 class QChart;
@@ -53,6 +55,29 @@ QList<QPointF> finitePoints(const std::vector<QPointF>& points);
 
 // The course's errors over x as unbroken pieces: a row without an error to draw ends a piece.
 // With `sizes`, the pieces hold |error| where a logarithmic scale can show it, else the error.
+// The rows are a scalar's or a system's (whose error is already a norm).
+template <class Row>
+std::vector<QList<QPointF>> errorPieces(const std::vector<Row>& rows, bool sizes) {
+    std::vector<QList<QPointF>> pieces;
+    bool continues = false;
+    for (const Row& row : rows) {
+        std::optional<double> value = row.error;
+        if (sizes) {
+            const double size = row.error ? std::fabs(*row.error) : 0;
+            value = size > 0 && std::isfinite(size) ? std::optional(size) : std::nullopt;
+        }
+        if (!value || !std::isfinite(row.point.x)) {
+            continues = false;
+            continue;
+        }
+        if (!continues) {
+            pieces.emplace_back();
+        }
+        pieces.back().append({row.point.x, *value});
+        continues = true;
+    }
+    return pieces;
+}
 std::vector<QList<QPointF>> errorPieces(const calc::Course& course, bool sizes);
 
 // The ordinates of the pieces' points.
