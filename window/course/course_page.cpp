@@ -6,6 +6,7 @@
 #include "qt/qt_text.h"
 #include "window/course/file_export.h"
 #include "window/course/number_table.h"
+#include "window/course/page_size.h"
 #include "window/plots/course_plot.h"
 #include "window/plots/error_plot.h"
 #include "window/plots/field_overlay.h"
@@ -186,26 +187,7 @@ void CoursePage::selectRow(int row) {
 }
 
 QSize CoursePage::defaultSize() const {
-    const int rows = std::min(visible_rows, std::max(1, m_table->rowCount()));
-    const QMargins margins = layout()->contentsMargins();
-    const int spacing = layout()->spacing();
-    int height = margins.top() + margins.bottom();
-    int width = 0;
-    for (int i = 0; i < layout()->count(); ++i) {
-        QLayoutItem* item = layout()->itemAt(i);
-        const QWidget* widget = item->widget();
-        if (widget == m_table) {
-            height += m_table->heightFor(rows);
-        } else if (widget == m_plots) {
-            height += plot_lines * fontMetrics().height();
-        } else {
-            height += item->sizeHint().height();
-            width = std::max(width, item->sizeHint().width());
-        }
-        height += i > 0 ? spacing : 0;
-    }
-    width = std::max(width, m_table->fullWidth()) + margins.left() + margins.right();
-    return {width, height};
+    return columnPageSize(this, m_table, m_plots, visible_rows, plot_lines);
 }
 
 void CoursePage::focusTable() {

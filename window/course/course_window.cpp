@@ -4,10 +4,10 @@
 #include "window/course/comparison_page.h"
 #include "window/course/convergence_page.h"
 #include "window/course/course_page.h"
+#include "window/course/page_size.h"
 #include "window/course/push_button.h"
 
 #include <QHBoxLayout>
-#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -85,14 +85,5 @@ bool CourseWindow::saveImage(const QString& fileName) {
 
 // The course page at its default size in the pages' frame, within the screen's free area.
 QSize CourseWindow::defaultSize() const {
-    const QSize pageFrame = m_pages->sizeHint() - m_course->sizeHint();
-    const QMargins margins = layout()->contentsMargins();
-    const QSize page = m_course->defaultSize();
-    const int buttons = layout()->itemAt(1)->sizeHint().height();
-    const QSize size(page.width() + pageFrame.width() + margins.left() + margins.right(),
-                     page.height() + pageFrame.height() + layout()->spacing() + buttons +
-                         margins.top() + margins.bottom());
-    // Room for the frame and title bar that the desktop adds.
-    const QSize frame(16, 48);
-    return screen() ? size.boundedTo(screen()->availableGeometry().size() - frame) : size;
+    return courseWindowSize(this, m_pages, m_course, m_course->defaultSize());
 }
