@@ -19,6 +19,7 @@
 
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
 namespace {
@@ -45,11 +46,40 @@ std::vector<calc::Method> allMethods() {
 
 ConvergencePage::ConvergencePage(const calc::Course& course, const QLocale& locale,
                                  const FileExport& files, QWidget* parent)
-    : QWidget(parent), m_numbers(course.numbers), m_equation(course.equation),
-      m_exact(course.exact), m_locale(locale), m_files(files),
+    : ConvergencePage(scalarRun(course.numbers, course.equation, course.exact), locale, files,
+                      parent) {
+    m_numbers = course.numbers;
+    m_equation = course.equation;
+}
+
+ConvergencePage::ConvergencePage(const calc::SystemNumbers& numbers,
+                                 const calc::SystemProblem& problem, const QLocale& locale,
+                                 const FileExport& files, QWidget* parent)
+    : ConvergencePage(
+          // The run holds its own copy of the formulas, which the study copies for each thread.
+          [numbers, problem](const calc::StudyProgress& progress) -> Result {
+              auto study = calc::run_system_study(numbers, problem, allMethods(),
+                                                  calc::study_pass_limit, progress);
+              return study ? Result(std::move(*study)) : std::nullopt;
+          },
+          locale, files, parent) {}
+
+ConvergencePage::ConvergencePage(StudyRun run, const QLocale& locale, const FileExport& files,
+                                 QWidget* parent)
+    : QWidget(parent), m_run(std::move(run)), m_locale(locale), m_files(files),
       m_watcher(new QFutureWatcher<Result>(this)) {
     m_watcher->setObjectName("Studie");
     new QVBoxLayout(this);
+}
+
+ConvergencePage::StudyRun
+ConvergencePage::scalarRun(const calc::Numbers& numbers, const calc::Equation& equation,
+                           const std::optional<calc::ExactSolution>& exact) {
+    return [numbers, equation, exact](const calc::StudyProgress& progress) -> Result {
+        auto study = calc::run_study(numbers, equation, allMethods(), exact, calc::study_pass_limit,
+                                     progress);
+        return study ? Result(std::move(*study)) : std::nullopt;
+    };
 }
 
 ConvergencePage::~ConvergencePage() {
@@ -59,7 +89,7 @@ ConvergencePage::~ConvergencePage() {
 }
 
 void ConvergencePage::setExactSolution(const std::optional<calc::ExactSolution>& exact) {
-    m_exact = exact;
+    m_run = scalarRun(m_numbers, m_equation, exact);
     if (m_wanted) {
         return;
     }
@@ -153,22 +183,20 @@ void ConvergencePage::start() {
     m_progress->setRange(0, 0);
     m_running->show();
     m_cancelled->hide();
-    m_watcher->setFuture(QtConcurrent::run(
-        [numbers = m_numbers, f = m_equation, exact = m_exact](QPromise<Result>& promise) {
-            bool ranged = false;
-            Result study = calc::run_study(numbers, f, allMethods(), exact, calc::study_pass_limit,
-                                           [&promise, &ranged](int done, int total) {
-                                               if (!ranged) {
-                                                   promise.setProgressRange(0, total);
-                                                   ranged = true;
-                                               }
-                                               promise.setProgressValue(done);
-                                               return !promise.isCanceled();
-                                           });
-            if (study) {
-                promise.addResult(std::move(study));
+    m_watcher->setFuture(QtConcurrent::run([run = m_run](QPromise<Result>& promise) {
+        bool ranged = false;
+        Result study = run([&promise, &ranged](int done, int total) {
+            if (!ranged) {
+                promise.setProgressRange(0, total);
+                ranged = true;
             }
-        }));
+            promise.setProgressValue(done);
+            return !promise.isCanceled();
+        });
+        if (study) {
+            promise.addResult(std::move(study));
+        }
+    }));
 }
 
 void ConvergencePage::cancel() {
@@ -192,14 +220,18 @@ void ConvergencePage::finish() {
 
 void ConvergencePage::showStudy() {
     const calc::NumberLocale locale = calcNumberLocale(m_locale);
-    const std::size_t count = m_study->methods.empty() ? 0 : m_study->methods.front().runs.size();
-    std::vector<std::vector<std::string>> rows;
-    rows.reserve(count);
-    for (std::size_t j = 0; j < count; ++j) {
-        rows.push_back(calc::study_cells(*m_study, j, locale));
-    }
-    m_table->setCells(fromUtf8List(calc::study_columns(*m_study)), rows);
-    m_roundoff->setText(fromUtf8(calc::roundoff_text(*m_study, locale)));
+    std::visit(
+        [&](const auto& study) {
+            const std::size_t count = study.methods.empty() ? 0 : study.methods.front().runs.size();
+            std::vector<std::vector<std::string>> rows;
+            rows.reserve(count);
+            for (std::size_t j = 0; j < count; ++j) {
+                rows.push_back(calc::study_cells(study, j, locale));
+            }
+            m_table->setCells(fromUtf8List(calc::study_columns(study)), rows);
+            m_roundoff->setText(fromUtf8(calc::roundoff_text(study, locale)));
+        },
+        *m_study);
     showPlot();
     m_saveCsv->setEnabled(true);
     m_saveImage->setEnabled(true);
@@ -207,13 +239,21 @@ void ConvergencePage::showStudy() {
 
 void ConvergencePage::showPlot() {
     if (m_study) {
-        m_plot->showStudy(*m_study, m_evaluations->isChecked());
+        std::visit(
+            [this](const auto& study) { m_plot->showStudy(study, m_evaluations->isChecked()); },
+            *m_study);
     }
 }
 
 bool ConvergencePage::saveCsv(const QString& fileName) {
-    return m_study &&
-           m_files.saveText(this, fileName, calc::study_csv(*m_study, calcNumberLocale(m_locale)));
+    if (!m_study) {
+        return false;
+    }
+    const calc::NumberLocale locale = calcNumberLocale(m_locale);
+    return m_files.saveText(
+        this, fileName,
+        std::visit([&locale](const auto& study) { return calc::study_csv(study, locale); },
+                   *m_study));
 }
 
 bool ConvergencePage::saveImage(const QString& fileName) {

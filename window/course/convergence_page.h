@@ -3,13 +3,18 @@
 
 #include "calc/analysis/course.h"
 #include "calc/analysis/study.h"
+#include "calc/analysis/system_problem.h"
+#include "calc/analysis/system_study.h"
+#include "calc/system_calculate.h"
 
 #include <QFutureWatcher>
 #include <QLocale>
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
+#include <variant>
 
 class ConvergencePlot;
 class FileExport;
@@ -20,18 +25,22 @@ class QProgressBar;
 class QPushButton;
 
 // The page "Konvergenz": how each method's error falls as the step halves, in a table and a
-// log-log plot, with where rounding stops it. The study runs in the background when the page is
-// first shown; closing the window cancels it.
+// log-log plot, with where rounding stops it, for a scalar equation or a system. The study runs
+// in the background when the page is first shown; closing the window cancels it.
 class ConvergencePage : public QWidget {
     Q_OBJECT
 
 public:
     ConvergencePage(const calc::Course& course, const QLocale& locale, const FileExport& files,
                     QWidget* parent);
+    // The study of a system from these numbers, its error the maximum norm.
+    ConvergencePage(const calc::SystemNumbers& numbers, const calc::SystemProblem& problem,
+                    const QLocale& locale, const FileExport& files, QWidget* parent);
     // Cancels a running study and waits for it, so that nothing is left running.
     ~ConvergencePage() override;
 
-    // Studies against this exact solution from now on; a study made or running is made again.
+    // Studies a scalar equation against this exact solution from now on; a study made or
+    // running is made again.
     void setExactSolution(const std::optional<calc::ExactSolution>& exact);
 
     // Write the study as CSV, and its plot as SVG or an image; false after a warning or when
@@ -40,12 +49,18 @@ public:
     bool saveImage(const QString& fileName);
 
     // What the study's future, watched by the child "Studie", holds: none when cancelled.
-    using Result = std::optional<calc::Study>;
+    using AnyStudy = std::variant<calc::Study, calc::SystemStudy>;
+    using Result = std::optional<AnyStudy>;
+    // Makes a study, reporting its progress; none when cancelled. Runs on a worker thread.
+    using StudyRun = std::function<Result(const calc::StudyProgress& progress)>;
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    ConvergencePage(StudyRun run, const QLocale& locale, const FileExport& files, QWidget* parent);
+    static StudyRun scalarRun(const calc::Numbers& numbers, const calc::Equation& equation,
+                              const std::optional<calc::ExactSolution>& exact);
     void createContents();
     void createProgress();
     void createButtons();
@@ -55,13 +70,14 @@ private:
     void showStudy();
     void showPlot();
 
-    calc::Numbers m_numbers;
+    // The scalar's entries, kept for a new exact solution.
+    calc::Numbers m_numbers{};
     calc::Equation m_equation;
-    std::optional<calc::ExactSolution> m_exact;
+    StudyRun m_run;
     QLocale m_locale;
     const FileExport& m_files;
     QFutureWatcher<Result>* m_watcher = nullptr;
-    std::optional<calc::Study> m_study;
+    Result m_study;
     bool m_wanted = true; // a study is to be made the next time the page is shown
 
     QWidget* m_running = nullptr;
