@@ -7,6 +7,7 @@
 //   pass_view_bench [Google Benchmark options]
 #include "calc/analysis/course.h"
 #include "calc/analysis/direction_field.h"
+#include "bench/paint_timing.h"
 #include "window/course/course_window.h"
 
 #include <QApplication>
@@ -70,56 +71,6 @@ std::unique_ptr<CourseWindow> shownWindow(const calc::Equation& f) {
     }
     QCoreApplication::processEvents();
     return window;
-}
-
-// Notes that the watched widget has painted.
-class Painted : public QObject {
-public:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            painted = true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-    bool painted = false;
-};
-
-// Times `action` until `shows` has painted what it changed, each iteration on its own; the
-// other widgets that changed paint in the same pass of the event loop.
-template <class Action> void timeToPaint(benchmark::State& state, QWidget* shows, Action action) {
-    if (!shows) {
-        state.SkipWithError("the course window was not shown");
-        return;
-    }
-    Painted watch;
-    shows->installEventFilter(&watch);
-    std::vector<double> ms;
-    QElapsedTimer timer;
-    for (auto _ : state) {
-        watch.painted = false;
-        timer.start();
-        action();
-        while (!watch.painted && timer.elapsed() < 1'000) {
-            QCoreApplication::processEvents();
-        }
-        ms.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-        if (!watch.painted) {
-            state.SkipWithError("nothing was painted");
-            break;
-        }
-    }
-    shows->removeEventFilter(&watch);
-    if (ms.empty()) {
-        return;
-    }
-    std::sort(ms.begin(), ms.end());
-    const auto at = [&](double q) {
-        return ms[static_cast<std::size_t>(q * static_cast<double>(ms.size() - 1) + 0.5)];
-    };
-    state.counters["median_ms"] = at(0.5);
-    state.counters["p99_ms"] = at(0.99);
-    state.counters["max_ms"] = at(1.0);
 }
 
 // The viewport of the window's chart view `name`, where it paints; null without the window.
