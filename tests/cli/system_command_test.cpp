@@ -5,7 +5,7 @@
 #include "calc/system_calculate.h"
 #include "cli/command_line.h"
 #include "tests/cli/program_run.h"
-#include "tests/cli/system_task.h"
+#include "tests/system_task.h"
 #include "tests/named_case.h"
 #include "tests/test_locales.h"
 

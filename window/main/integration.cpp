@@ -118,10 +118,15 @@ void Integration::setWarningPresenter(WarningPresenter presenter) {
 void Integration::setCourseModule(const QString& path) {
     m_courseModules = {path};
     m_courseEntry = nullptr;
+    m_systemCourseEntry = nullptr;
 }
 
 void Integration::setCourseWindowMaker(CourseWindowMaker maker) {
     m_makeCourseWindow = std::move(maker);
+}
+
+void Integration::setSystemCourseWindowMaker(SystemCourseWindowMaker maker) {
+    m_makeSystemCourseWindow = std::move(maker);
 }
 
 // Created in the form's tab index order, which is also their stacking order.
@@ -412,26 +417,45 @@ void Integration::copySelectedLines() {
     QGuiApplication::clipboard()->setText(lines.join(u'\n'));
 }
 
-// Opens the course of the calculation that made the line, or raises its open window. A
-// system's line has no course window yet and opens nothing.
+// Opens the course of the calculation that made the line, a scalar's or a system's, or raises
+// its open window.
 void Integration::showCourse(QListWidgetItem* item) {
-    if (item == nullptr || item->type() != ResultItem::item_type) {
+    if (item == nullptr) {
         return;
     }
-    QPointer<QWidget>& course = static_cast<ResultItem*>(item)->course();
-    if (course.isNull()) {
-        const calc::ResultLine& line = static_cast<ResultItem*>(item)->line();
-        const QLocale locale = numberLocale();
-        if (m_makeCourseWindow) {
-            course = m_makeCourseWindow(line, locale, this);
-        } else if (loadCourseModule()) {
-            course = m_courseEntry(&line, &locale, this);
-        }
-        if (course.isNull()) {
+    QPointer<QWidget>* course = nullptr;
+    if (item->type() == ResultItem::item_type) {
+        course = &static_cast<ResultItem*>(item)->course();
+    } else if (item->type() == SystemLineItem::item_type) {
+        course = &static_cast<SystemLineItem*>(item)->course();
+    } else {
+        return;
+    }
+    if (course->isNull()) {
+        *course = makeCourseWindow(item);
+        if (course->isNull()) {
             return;
         }
     }
-    bringToFront(course);
+    bringToFront(*course);
+}
+
+// The course window of the line, made by the test's maker or the course module; none after a
+// warning.
+QWidget* Integration::makeCourseWindow(QListWidgetItem* item) {
+    const QLocale locale = numberLocale();
+    if (item->type() == SystemLineItem::item_type) {
+        const calc::SystemLine& line = static_cast<SystemLineItem*>(item)->line();
+        if (m_makeSystemCourseWindow) {
+            return m_makeSystemCourseWindow(line, locale, this);
+        }
+        return loadCourseModule() ? m_systemCourseEntry(&line, &locale, this) : nullptr;
+    }
+    const calc::ResultLine& line = static_cast<ResultItem*>(item)->line();
+    if (m_makeCourseWindow) {
+        return m_makeCourseWindow(line, locale, this);
+    }
+    return loadCourseModule() ? m_courseEntry(&line, &locale, this) : nullptr;
 }
 
 // Opens the one window for systems, made at the first press, or raises it. It reports its
@@ -467,9 +491,12 @@ bool Integration::loadCourseModule() {
         // The module stays loaded until the program ends, as its windows may.
         QLibrary module(path);
         m_courseEntry = reinterpret_cast<CourseWindowEntry>(module.resolve(course_window_entry));
-        if (m_courseEntry != nullptr) {
+        m_systemCourseEntry =
+            reinterpret_cast<SystemCourseWindowEntry>(module.resolve(system_course_window_entry));
+        if (m_courseEntry != nullptr && m_systemCourseEntry != nullptr) {
             return true;
         }
+        m_courseEntry = nullptr;
         reasons.append(module.errorString());
     }
     warn(QString::fromUtf8(text::course_unavailable) + reasons.join(QStringLiteral("; ")));

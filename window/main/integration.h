@@ -15,6 +15,7 @@ namespace calc {
 enum class Entry;
 struct ResultLine;
 struct SystemLine;
+struct SystemLine;
 } // namespace calc
 
 class QComboBox;
@@ -34,6 +35,8 @@ public:
     using WarningPresenter = std::function<void(const QString& text)>;
     using CourseWindowMaker = std::function<QWidget*(const calc::ResultLine& line,
                                                      const QLocale& locale, QWidget* parent)>;
+    using SystemCourseWindowMaker = std::function<QWidget*(const calc::SystemLine& line,
+                                                           const QLocale& locale, QWidget* parent)>;
 
     // Builds the form with every entry at "0", the default equation with the classical
     // Runge-Kutta method, and the focus in the lower bound.
@@ -47,6 +50,8 @@ public:
     void setCourseModule(const QString& path);
     // Makes course windows through `maker` instead of the course module; empty restores it.
     void setCourseWindowMaker(CourseWindowMaker maker);
+    // The same for the course windows of systems' lines.
+    void setSystemCourseWindowMaker(SystemCourseWindowMaker maker);
     // The factor by which the designed geometry is enlarged so that no caption is clipped.
     double scaleFactor() const { return m_scale; }
 
@@ -83,6 +88,7 @@ private:
     void blame(calc::Entry entry);
     void copySelectedLines();
     void showCourse(QListWidgetItem* item);
+    QWidget* makeCourseWindow(QListWidgetItem* item);
     void showSystemWindow();
     static void bringToFront(QWidget* window);
     bool loadCourseModule();
@@ -107,5 +113,7 @@ private:
     WarningPresenter m_presentWarning;
     CourseWindowMaker m_makeCourseWindow;
     QStringList m_courseModules;
+    SystemCourseWindowMaker m_makeSystemCourseWindow;
     QWidget* (*m_courseEntry)(const calc::ResultLine*, const QLocale*, QWidget*) = nullptr;
+    QWidget* (*m_systemCourseEntry)(const calc::SystemLine*, const QLocale*, QWidget*) = nullptr;
 };

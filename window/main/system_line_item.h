@@ -5,9 +5,10 @@
 #include "qt/qt_text.h"
 
 #include <QListWidgetItem>
+#include <QPointer>
+#include <QWidget>
 
-// A system's result line with all it was computed from, kept for the course of the system that
-// a double-click is to open; until that window exists, the line opens nothing.
+// A system's result line with all it was computed from and its course window, once opened.
 class SystemLineItem : public QListWidgetItem {
 public:
     static constexpr int item_type = QListWidgetItem::UserType + 2;
@@ -16,7 +17,9 @@ public:
         : QListWidgetItem(fromUtf8(line.text), nullptr, item_type), m_line(line) {}
 
     const calc::SystemLine& line() const { return m_line; }
+    QPointer<QWidget>& course() { return m_course; }
 
 private:
     calc::SystemLine m_line;
+    QPointer<QWidget> m_course;
 };

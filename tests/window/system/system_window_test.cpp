@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "calc/system_calculate.h"
 #include "tests/window/system/system_window_form.h"
 
 #include <QAccessible>
@@ -6,6 +7,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QTableWidget>
 #include <QTest>
 
 #include <functional>
@@ -352,25 +354,35 @@ private slots:
                  qPrintable(line));
     }
 
-    // A system's line has no course window yet: neither a double-click nor Return makes one,
-    // while a scalar line beside it still opens its own.
-    void systemLineOpensNoCourse_data() {
+    // Each line opens the course of what made it, a system's or a scalar's, and a second
+    // double-click raises that window instead of making another.
+    void eachLineOpensItsOwnCourse_data() {
         QTest::addColumn<int>("row");
         QTest::addColumn<bool>("byReturn");
-        QTest::addColumn<int>("made");
-        QTest::newRow("double-click on the system's line") << 1 << false << 0;
-        QTest::newRow("Return on the system's line") << 1 << true << 0;
-        QTest::newRow("double-click on the scalar line") << 0 << false << 1;
+        QTest::addColumn<int>("scalarMade");
+        QTest::addColumn<int>("systemMade");
+        QTest::newRow("double-click on the system's line") << 1 << false << 0 << 1;
+        QTest::newRow("Return on the system's line") << 1 << true << 0 << 1;
+        QTest::newRow("double-click on the scalar line") << 0 << false << 1 << 0;
     }
-    void systemLineOpensNoCourse() {
+    void eachLineOpensItsOwnCourse() {
         QFETCH(int, row);
         QFETCH(bool, byReturn);
-        QFETCH(int, made);
+        QFETCH(int, scalarMade);
+        QFETCH(int, systemMade);
         SystemWindowForm form(german);
-        int makes = 0;
+        int scalarMakes = 0;
+        int systemMakes = 0;
+        QString systemLine;
         form.main.window.setCourseWindowMaker(
-            [&makes](const calc::ResultLine&, const QLocale&, QWidget* parent) {
-                ++makes;
+            [&scalarMakes](const calc::ResultLine&, const QLocale&, QWidget* parent) {
+                ++scalarMakes;
+                return new QWidget(parent, Qt::Window);
+            });
+        form.main.window.setSystemCourseWindowMaker(
+            [&](const calc::SystemLine& line, const QLocale&, QWidget* parent) {
+                ++systemMakes;
+                systemLine = QString::fromStdString(line.text);
                 return new QWidget(parent, Qt::Window);
             });
         QVERIFY(form.open());
@@ -381,19 +393,51 @@ private slots:
 
         QListWidget* list = form.main.ausgabe;
         list->scrollToItem(list->item(row));
-        if (byReturn) {
-            list->setFocus();
-            list->setCurrentRow(row);
-            QTest::keyClick(list, Qt::Key_Return);
-        } else {
-            const QPoint cell = list->visualItemRect(list->item(row)).center();
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell);
-            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell);
+        for (int times = 0; times < 2; ++times) {
+            if (byReturn) {
+                // The keys go to the main window, active again after the system window.
+                form.main.window.activateWindow();
+                QTRY_COMPARE(QApplication::activeWindow(), &form.main.window);
+                list->setFocus();
+                list->setCurrentRow(row);
+                QTest::keyClick(list, Qt::Key_Return);
+            } else {
+                const QPoint cell = list->visualItemRect(list->item(row)).center();
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell);
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell);
+            }
         }
         QCOMPARE(list->currentRow(), row);
-        QCOMPARE(makes, made);
+        QCOMPARE(scalarMakes, scalarMade);
+        QCOMPARE(systemMakes, systemMade);
+        if (systemMade > 0) {
+            QCOMPARE(systemLine, list->item(1)->text());
+        }
         QCOMPARE(form.main.warnings, QStringList());
         QCOMPARE(list->count(), 2);
+    }
+
+    // The program's own module opens a system's course: its table has a row per pass.
+    void systemLineOpensItsCourseFromTheModule() {
+        SystemWindowForm form(german);
+        form.main.window.setCourseModule(QStringLiteral(NUMERINT_COURSE_MODULE_FILE));
+        QVERIFY(form.open());
+        form.press();
+        QListWidget* list = form.main.ausgabe;
+        QCOMPARE(list->count(), 1);
+        const QPoint cell = list->visualItemRect(list->item(0)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell);
+        const QList<QWidget*> windows =
+            form.main.window.findChildren<QWidget*>("Verlauf", Qt::FindDirectChildrenOnly);
+        QCOMPARE(windows.size(), 1);
+        QCOMPARE(form.main.warnings, QStringList());
+        // The oscillator as the window opens on it: 100 passes from 0 to 10.
+        auto* table = windows.front()->findChild<QTableWidget*>("Tabelle");
+        QVERIFY(table);
+        QCOMPARE(table->rowCount(), 101);
+        QCOMPARE(table->horizontalHeaderItem(2)->text(), "y");
+        QCOMPARE(table->horizontalHeaderItem(3)->text(), "y'");
     }
 
     void systemButtonRaisesTheOneWindow_data() {
