@@ -5,9 +5,9 @@
 // iteration's time, reported as median, p99 and max in milliseconds.
 //
 //   pass_view_bench [Google Benchmark options]
+#include "bench/paint_timing.h"
 #include "calc/analysis/course.h"
 #include "calc/analysis/direction_field.h"
-#include "bench/paint_timing.h"
 #include "window/course/course_window.h"
 
 #include <QApplication>

@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Times the course window of the Lorenz example with its most passes, 9,999: opening it (its
+// course built with the observed order, the window made, shown and painted once), scrolling
+// its table by a page, and stepping through the passes drawn in its phase plane. The window's
+// figures are each iteration's time, reported as median, p99 and max in milliseconds.
+//
+//   system_course_bench [Google Benchmark options]
+#include "bench/paint_timing.h"
+#include "calc/analysis/system_course.h"
+#include "calc/problem/system_examples.h"
+#include "calc/system_calculate.h"
+#include "window/course/system_course_window.h"
+
+#include <QApplication>
+#include <QChartView>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace {
+
+// The Lorenz example's line with 9,999 passes from 0 to 20.
+calc::SystemLine lorenzLine() {
+    const calc::SystemExample& lorenz = calc::system_example(calc::SystemExampleId::lorenz);
+    calc::SystemTask task;
+    task.form = lorenz.form;
+    task.formulas = calc::example_formulas(lorenz, {});
+    task.initial = {"1", "1", "1"};
+    task.ug = "0";
+    task.og = "20";
+    task.count = "9999";
+    return std::get<calc::SystemLine>(calc::calculate_system(task, {}));
+}
+
+// The window shown and painted once; null when it was not.
+std::unique_ptr<SystemCourseWindow> shownWindow(const calc::SystemLine& line) {
+    auto window = std::make_unique<SystemCourseWindow>(calc::build_system_course(line),
+                                                       QLocale(QLocale::German));
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get())) {
+        return nullptr;
+    }
+    QCoreApplication::processEvents();
+    return window;
+}
+
+// From the line to the window painted, as a double-click on the line makes it.
+void OpenLorenzWindow(benchmark::State& state) {
+    const calc::SystemLine line = lorenzLine();
+    std::unique_ptr<SystemCourseWindow> window;
+    std::vector<double> ms;
+    for (auto _ : state) {
+        window.reset();
+        Painted watch;
+        QElapsedTimer timer;
+        timer.start();
+        window = std::make_unique<SystemCourseWindow>(calc::build_system_course(line),
+                                                      QLocale(QLocale::German));
+        window->setAttribute(Qt::WA_DeleteOnClose, false);
+        window->installEventFilter(&watch);
+        window->show();
+        while (!watch.painted && timer.elapsed() < 5'000) {
+            QCoreApplication::processEvents();
+        }
+        window->removeEventFilter(&watch);
+        ms.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+        if (!watch.painted) {
+            state.SkipWithError("the window did not paint");
+            break;
+        }
+    }
+    if (!ms.empty()) {
+        std::sort(ms.begin(), ms.end());
+        state.counters["median_ms"] = ms[ms.size() / 2];
+        state.counters["max_ms"] = ms.back();
+    }
+}
+BENCHMARK(OpenLorenzWindow)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Page Down and Page Up in turn in the table, up to its rows painted.
+void ScrollTable(benchmark::State& state) {
+    const auto window = shownWindow(lorenzLine());
+    auto* table = window ? window->findChild<QTableWidget*>("Tabelle") : nullptr;
+    int page = 0;
+    timeToPaint(state, table ? table->viewport() : nullptr, [&] {
+        QTest::keyClick(table, page++ % 2 == 0 ? Qt::Key_PageDown : Qt::Key_PageUp);
+    });
+}
+BENCHMARK(ScrollTable)->Unit(benchmark::kMillisecond)->Iterations(200);
+
+// "Nächster Schritt" and "Vorheriger Schritt" in turn on Phasenebene, up to the phase plane
+// painted with the pass.
+void StepInPhasePlane(benchmark::State& state) {
+    const auto window = shownWindow(lorenzLine());
+    QWidget* plane = nullptr;
+    QPushButton* next = nullptr;
+    QPushButton* previous = nullptr;
+    if (window) {
+        auto* pages = window->findChild<QTabWidget*>("Seiten");
+        pages->setCurrentIndex(1);
+        QCoreApplication::processEvents();
+        auto* plot = window->findChild<QChartView*>("Phasendiagramm");
+        plane = plot ? plot->viewport() : nullptr;
+        next = window->findChild<QPushButton*>("naechsterSchritt");
+        previous = window->findChild<QPushButton*>("vorherigerSchritt");
+    }
+    int step = 0;
+    timeToPaint(state, next && previous ? plane : nullptr,
+                [&] { (step++ % 2 == 0 ? next : previous)->click(); });
+}
+BENCHMARK(StepInPhasePlane)->Unit(benchmark::kMillisecond)->Iterations(200);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
