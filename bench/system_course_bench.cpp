@@ -9,13 +9,14 @@
 #include "calc/analysis/system_course.h"
 #include "calc/problem/system_examples.h"
 #include "calc/system_calculate.h"
+#include "window/course/number_table.h"
 #include "window/course/system_course_window.h"
 
 #include <QApplication>
 #include <QChartView>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTableWidget>
+
 #include <QTest>
 
 #include <benchmark/benchmark.h>
@@ -33,13 +34,9 @@ namespace {
 // The Lorenz example's line with 9,999 passes from 0 to 20.
 calc::SystemLine lorenzLine() {
     const calc::SystemExample& lorenz = calc::system_example(calc::SystemExampleId::lorenz);
-    calc::SystemTask task;
-    task.form = lorenz.form;
-    task.formulas = calc::example_formulas(lorenz, {});
-    task.initial = {"1", "1", "1"};
-    task.ug = "0";
-    task.og = "20";
-    task.count = "9999";
+    const calc::SystemTask task{
+        lorenz.form,      calc::example_formulas(lorenz, {}), {"1", "1", "1"}, "0", "20", "9999",
+        calc::Method::rk4};
     return std::get<calc::SystemLine>(calc::calculate_system(task, {}));
 }
 
@@ -92,7 +89,7 @@ BENCHMARK(OpenLorenzWindow)->Unit(benchmark::kMillisecond)->Iterations(5);
 // Page Down and Page Up in turn in the table, up to its rows painted.
 void ScrollTable(benchmark::State& state) {
     const auto window = shownWindow(lorenzLine());
-    auto* table = window ? window->findChild<QTableWidget*>("Tabelle") : nullptr;
+    auto* table = window ? window->findChild<NumberTable*>("Tabelle") : nullptr;
     int page = 0;
     timeToPaint(state, table ? table->viewport() : nullptr, [&] {
         QTest::keyClick(table, page++ % 2 == 0 ? Qt::Key_PageDown : Qt::Key_PageUp);

@@ -228,7 +228,7 @@ void ConvergencePage::showStudy() {
             for (std::size_t j = 0; j < count; ++j) {
                 rows.push_back(calc::study_cells(study, j, locale));
             }
-            m_table->setCells(fromUtf8List(calc::study_columns(study)), rows);
+            m_table->setCells(fromUtf8List(calc::study_columns(study)), std::move(rows));
             m_roundoff->setText(fromUtf8(calc::roundoff_text(study, locale)));
         },
         *m_study);

@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -105,7 +106,7 @@ void CoursePage::showTable() {
     for (const calc::CourseRow& row : m_course.rows) {
         rows.push_back(calc::course_cells(row, m_course.method, locale));
     }
-    m_table->setCells(fromUtf8List(calc::course_columns_of(m_course.method)), rows);
+    m_table->setCells(fromUtf8List(calc::course_columns_of(m_course.method)), std::move(rows));
 }
 
 // An empty field takes the typed solution away; a faulty one is refused with its reason, and

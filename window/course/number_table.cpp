@@ -2,37 +2,50 @@
 #include "window/course/number_table.h"
 
 #include "qt/qt_text.h"
+#include "window/course/number_table_model.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QScrollBar>
 #include <QStyle>
 
 #include <algorithm>
 #include <set>
+#include <utility>
 
 namespace {
 
 constexpr char copy_text[] = "Kopieren";
 
 // The text with every digit as 0: texts of one shape are equally wide, as digits are.
-QString shapeOf(QString text) {
-    for (QChar& c : text) {
-        if (c.isDigit()) {
-            c = u'0';
+std::string shapeOf(std::string text) {
+    for (char& c : text) {
+        if (c >= '0' && c <= '9') {
+            c = '0';
         }
     }
     return text;
 }
 
+// The characters of a UTF-8 text: the bytes that do not continue a character.
+int charactersOf(const std::string& text) {
+    int count = 0;
+    for (const char c : text) {
+        count += (static_cast<unsigned char>(c) & 0xc0) != 0x80 ? 1 : 0;
+    }
+    return count;
+}
+
 } // namespace
 
 NumberTable::NumberTable(const char* name, const QString& accessibleName, QWidget* parent)
-    : QTableWidget(parent) {
+    : QTableView(parent), m_cells(new NumberTableModel(this)) {
     setObjectName(name);
     setAccessibleName(accessibleName);
+    setModel(m_cells);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setWordWrap(false);
@@ -50,43 +63,63 @@ NumberTable::NumberTable(const char* name, const QString& accessibleName, QWidge
 }
 
 void NumberTable::setCells(const QStringList& captions,
-                           const std::vector<std::vector<std::string>>& rows) {
-    const auto columns = static_cast<int>(captions.size());
-    const bool sameShape = columnCount() == columns && rowCount() == static_cast<int>(rows.size());
-    setColumnCount(columns);
-    setRowCount(static_cast<int>(rows.size()));
-    setHorizontalHeaderLabels(captions);
-
+                           std::vector<std::vector<std::string>> rows) {
     // The shapes of the longest texts of each column, measured below instead of every cell.
-    std::vector<QStringList> longest(static_cast<std::size_t>(columns));
-    for (int row = 0; row < rowCount(); ++row) {
-        const std::vector<std::string>& cells = rows[static_cast<std::size_t>(row)];
-        for (int column = 0; column < columns; ++column) {
-            const auto index = static_cast<std::size_t>(column);
-            const QString text = index < cells.size() ? fromUtf8(cells[index]) : QString();
-            if (sameShape && item(row, column)) {
-                item(row, column)->setText(text);
-            } else {
-                auto* cell = new QTableWidgetItem(text);
-                cell->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-                cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-                setItem(row, column, cell);
-            }
-            QStringList& candidates = longest[index];
-            if (candidates.isEmpty() || text.size() > candidates.front().size()) {
-                candidates = {shapeOf(text)};
-            } else if (text.size() == candidates.front().size() &&
-                       !candidates.contains(shapeOf(text))) {
-                candidates.append(shapeOf(text));
+    std::vector<std::vector<std::string>> longest(static_cast<std::size_t>(captions.size()));
+    std::vector<int> longestSize(longest.size(), -1);
+    for (const std::vector<std::string>& cells : rows) {
+        for (std::size_t column = 0; column < longest.size() && column < cells.size(); ++column) {
+            const int size = charactersOf(cells[column]);
+            std::vector<std::string>& candidates = longest[column];
+            if (size > longestSize[column]) {
+                longestSize[column] = size;
+                candidates = {shapeOf(cells[column])};
+            } else if (size == longestSize[column]) {
+                if (std::string shape = shapeOf(cells[column]);
+                    std::find(candidates.begin(), candidates.end(), shape) == candidates.end()) {
+                    candidates.push_back(std::move(shape));
+                }
             }
         }
     }
+    m_cells->setCells(captions, std::move(rows));
     fitColumns(longest);
+}
+
+int NumberTable::rowCount() const {
+    return m_cells->rowCount();
+}
+
+int NumberTable::columnCount() const {
+    return m_cells->columnCount();
+}
+
+QString NumberTable::text(int row, int column) const {
+    return m_cells->text(row, column);
+}
+
+QString NumberTable::caption(int column) const {
+    return m_cells->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+}
+
+int NumberTable::currentRow() const {
+    return currentIndex().row();
+}
+
+int NumberTable::currentColumn() const {
+    return currentIndex().column();
+}
+
+void NumberTable::setCurrentCell(int row, int column) {
+    const QModelIndex index = m_cells->index(row, column);
+    if (index.isValid()) {
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    }
 }
 
 // Each column as wide as its caption or its widest text; measuring every cell the way
 // resizeColumnsToContents does would take most of the time the window needs to open.
-void NumberTable::fitColumns(const std::vector<QStringList>& longest) {
+void NumberTable::fitColumns(const std::vector<std::vector<std::string>>& longest) {
     const QFontMetrics metrics = fontMetrics();
     // The item view's text margins: a focus frame margin and a pixel on each side.
     const int padding =
@@ -94,8 +127,8 @@ void NumberTable::fitColumns(const std::vector<QStringList>& longest) {
         metrics.averageCharWidth();
     for (int column = 0; column < columnCount(); ++column) {
         int width = horizontalHeader()->sectionSizeHint(column);
-        for (const QString& text : longest[static_cast<std::size_t>(column)]) {
-            width = std::max(width, metrics.horizontalAdvance(text) + padding);
+        for (const std::string& text : longest[static_cast<std::size_t>(column)]) {
+            width = std::max(width, metrics.horizontalAdvance(fromUtf8(text)) + padding);
         }
         setColumnWidth(column, width);
     }
@@ -130,8 +163,9 @@ void NumberTable::copySelectedCells() {
     for (const int row : rows) {
         QStringList cells;
         for (const int column : columns) {
-            const QTableWidgetItem* cell = item(row, column);
-            cells.append(cell && cell->isSelected() ? cell->text() : QString());
+            cells.append(selectionModel()->isSelected(m_cells->index(row, column))
+                             ? text(row, column)
+                             : QString());
         }
         lines.append(cells.join(u'\t'));
     }

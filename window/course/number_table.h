@@ -2,28 +2,46 @@
 #pragma once
 
 #include <QStringList>
-#include <QTableWidget>
+#include <QTableView>
 
 #include <string>
 #include <vector>
 
+class NumberTableModel;
+
 // A read-only table of numbers as text: right-aligned cells, columns as wide as their widest
-// text, Ctrl+C copying the selection, and Tab leaving the table.
-class NumberTable : public QTableWidget {
+// text, Ctrl+C copying the selection, and Tab leaving the table. Its cells are kept as the
+// calculation wrote them and made into Qt's text only where shown, so that a table of ten
+// thousand rows opens at once.
+class NumberTable : public QTableView {
     Q_OBJECT
 
 public:
     NumberTable(const char* name, const QString& accessibleName, QWidget* parent);
 
-    // Shows the captions and rows of cells; a table of the same shape keeps its items and thus
-    // its selection.
-    void setCells(const QStringList& captions, const std::vector<std::vector<std::string>>& rows);
+    // Shows the captions and rows of cells; a table of the same shape keeps its current cell
+    // and selection.
+    void setCells(const QStringList& captions, std::vector<std::vector<std::string>> rows);
+
+    int rowCount() const;
+    int columnCount() const;
+    // The text of a cell, and of a column's caption; empty where there is none.
+    QString text(int row, int column) const;
+    QString caption(int column) const;
+
+    // The current cell's row and column, -1 where there is none; setCurrentCell makes a cell the
+    // current one and selects it alone.
+    int currentRow() const;
+    int currentColumn() const;
+    void setCurrentCell(int row, int column);
 
     // The width that shows every column, and the height that shows `rows` rows.
     int fullWidth() const;
     int heightFor(int rows) const;
 
 private:
-    void fitColumns(const std::vector<QStringList>& longest);
+    void fitColumns(const std::vector<std::vector<std::string>>& longest);
     void copySelectedCells();
+
+    NumberTableModel* m_cells = nullptr;
 };

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -58,7 +59,7 @@ void SystemCoursePage::createTable() {
     for (const calc::SystemCourseRow& row : m_course.rows) {
         rows.push_back(calc::system_course_cells(m_course, row, locale));
     }
-    m_table->setCells(fromUtf8List(calc::system_course_columns(m_course)), rows);
+    m_table->setCells(fromUtf8List(calc::system_course_columns(m_course)), std::move(rows));
     layout()->addWidget(m_table);
     static_cast<QVBoxLayout*>(layout())->setStretchFactor(m_table, 1);
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,

@@ -72,6 +72,9 @@ TEST_P(ComparisonFirstPass, EachMethodsColumnHoldsItsOwnPass) {
     for (std::size_t method = 0; method < 4; ++method) {
         EXPECT_NEAR(number(cells[2 + method]), c.reached[method], 1e-14) << method;
     }
+    // Ten passes make eleven rows, and there is nothing past them.
+    EXPECT_EQ(calc::comparison_cells(comparison, 10, test_locales::german).size(), 8u);
+    EXPECT_TRUE(calc::comparison_cells(comparison, 11, test_locales::german).empty());
     if (c.exact) {
         EXPECT_NEAR(number(cells[6]), c.reached[4], 1e-14);
         EXPECT_NEAR(number(cells[7]), c.reached[5], 1e-14);

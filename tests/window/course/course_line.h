@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "calc/calculate.h"
 #include "calc/analysis/course.h"
+#include "calc/calculate.h"
 #include "qt/number_locale.h"
 
+#include "window/course/number_table.h"
 #include <QLabel>
 #include <QLocale>
 #include <QStringList>
-#include <QTableWidget>
 
 #include <optional>
 #include <string>
@@ -26,18 +26,18 @@ lineOf(const std::string& equation, calc::Method method, const QLocale& locale,
     return std::nullopt;
 }
 
-inline QStringList captionsOf(const QTableWidget* table) {
+inline QStringList captionsOf(const NumberTable* table) {
     QStringList captions;
     for (int column = 0; column < table->columnCount(); ++column) {
-        captions.append(table->horizontalHeaderItem(column)->text());
+        captions.append(table->caption(column));
     }
     return captions;
 }
 
-inline QStringList rowOf(const QTableWidget* table, int row) {
+inline QStringList rowOf(const NumberTable* table, int row) {
     QStringList cells;
     for (int column = 0; column < table->columnCount(); ++column) {
-        cells.append(table->item(row, column)->text());
+        cells.append(table->text(row, column));
     }
     return cells;
 }

@@ -27,7 +27,7 @@ struct CoursePageForm {
         window->show();
     }
 
-    QTableWidget* table() const { return window->findChild<QTableWidget*>("Tabelle"); }
+    NumberTable* table() const { return window->findChild<NumberTable*>("Tabelle"); }
     QLineEdit* exact() const { return window->findChild<QLineEdit*>("exakteLoesung"); }
     QString order() const { return window->findChild<QLabel*>("Ordnung")->text(); }
 
@@ -111,7 +111,7 @@ private slots:
         QCOMPARE(form.exact()->isReadOnly(), readOnly);
         QCOMPARE(form.exact()->accessibleName(), "Exakte Lösung");
         QCOMPARE(form.order().endsWith(" (aus h, h/2 und h/4)"), !readOnly);
-        QCOMPARE(form.table()->item(10, 7)->text() == QStringLiteral("–"), !readOnly);
+        QCOMPARE(form.table()->text(10, 7) == QStringLiteral("–"), !readOnly);
     }
 
     void returnAppliesATypedSolutionOrRefusesAFaultyOne_data() {
@@ -148,7 +148,7 @@ private slots:
             form.expectShown(after);
             QVERIFY(!form.order().contains("aus h"));
             // y(1) = e^2.
-            QCOMPARE(form.table()->item(10, 5)->text(), "7,38905609893065");
+            QCOMPARE(form.table()->text(10, 5), "7,38905609893065");
         } else {
             QCOMPARE(form.warnings, QStringList{warning});
             form.expectShown(before);

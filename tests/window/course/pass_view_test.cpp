@@ -2,11 +2,12 @@
 #include "calc/analysis/course.h"
 #include "calc/analysis/direction_field.h"
 #include "calc/analysis/pass_view.h"
-#include "window/plots/course_plot.h"
-#include "window/course/course_window.h"
-#include "window/plots/direction_field_item.h"
 #include "qt/number_locale.h"
+#include "window/course/course_window.h"
+#include "window/plots/course_plot.h"
+#include "window/plots/direction_field_item.h"
 
+#include "window/course/number_table.h"
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
@@ -16,7 +17,6 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScatterSeries>
-#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -43,7 +43,7 @@ struct Shown {
     }
     template <class T> T* find(const char* name) const { return window->findChild<T*>(name); }
     QChart* chart(const char* name) const { return find<QChartView>(name)->chart(); }
-    QTableWidget* table() const { return find<QTableWidget>("Tabelle"); }
+    NumberTable* table() const { return find<NumberTable>("Tabelle"); }
     QString localError() const { return find<QLabel>("LokalerFehler")->text(); }
 
     // The solutions drawn by clicks, by their legend names.

@@ -81,7 +81,7 @@ private slots:
         QCOMPARE(names, QStringList({"Verlauf", "Phasenebene", "Vergleich", "Konvergenz"}));
         form.window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.window));
-        QCOMPARE(QApplication::focusWidget(), form.find<QTableWidget>("Tabelle"));
+        QCOMPARE(QApplication::focusWidget(), form.find<NumberTable>("Tabelle"));
     }
 
     // The table shows every row of the course as calc writes it, under the system's captions.
@@ -111,7 +111,7 @@ private slots:
         QFETCH(QString, heading);
         const std::vector<calc::SystemTask> tasks = {oscillator, pendulum, lorenz, typed};
         SystemCourseForm form(tasks[static_cast<std::size_t>(task)]);
-        auto* table = form.find<QTableWidget>("Tabelle");
+        auto* table = form.find<NumberTable>("Tabelle");
         QCOMPARE(captionsOf(table), captions);
         QCOMPARE(form.find<QLabel>("Aufgabe")->text(), heading);
         const calc::SystemCourse course = calc::build_system_course(form.line);
@@ -128,7 +128,7 @@ private slots:
     // The plane draws the pass of the table's current row, and its buttons move that row.
     void tableRowAndPlanePassGoTogether() {
         SystemCourseForm form(oscillator);
-        auto* table = form.find<QTableWidget>("Tabelle");
+        auto* table = form.find<NumberTable>("Tabelle");
         auto* plane = form.window->findChild<PhasePlanePage*>();
         QCOMPARE(plane->row(), 0);
         table->setCurrentCell(4, 1);
@@ -159,9 +159,9 @@ private slots:
         QFETCH(QString, lastCaption);
         const std::vector<calc::SystemTask> tasks = {oscillator, pendulum, lorenz};
         SystemCourseForm form(tasks[static_cast<std::size_t>(task)]);
-        QVERIFY(!form.find<QTableWidget>("Vergleich"));
+        QVERIFY(!form.find<NumberTable>("Vergleich"));
         form.showPage("Vergleich");
-        auto* table = form.find<QTableWidget>("Vergleich");
+        auto* table = form.find<NumberTable>("Vergleich");
         QVERIFY(table);
         QCOMPARE(captionsOf(table).last(), lastCaption);
         const calc::SystemComparison comparison = calc::compare_system_methods(form.line);
@@ -183,10 +183,10 @@ private slots:
         auto* watcher = static_cast<QFutureWatcher<ConvergencePage::Result>*>(
             form.find<QFutureWatcherBase>("Studie"));
         QTRY_VERIFY_WITH_TIMEOUT(watcher->isFinished(), 60'000);
-        auto* table = form.find<QTableWidget>("Konvergenz");
+        auto* table = form.find<NumberTable>("Konvergenz");
         QVERIFY(table->rowCount() > 10);
         // 10 passes to 2^20: the finest run has 10·2^16 passes.
-        QCOMPARE(table->item(table->rowCount() - 1, 0)->text(), "655360");
+        QCOMPARE(table->text(table->rowCount() - 1, 0), "655360");
         QTemporaryDir dir;
         const QString file = dir.filePath("studie.csv");
         QVERIFY(form.find<QPushButton>("konvergenzCsvSpeichern")->isEnabled());
