@@ -40,6 +40,9 @@ std::vector<std::string_view> comparison_columns() {
 // Every method's x advances by the same additions of h, so the first course's x is each one's.
 std::vector<std::string> comparison_cells(const Comparison& comparison, std::size_t row,
                                           const NumberLocale& locale) {
+    if (comparison.courses.empty() || row >= comparison.courses.front().rows.size()) {
+        return {};
+    }
     const CourseRow& first = comparison.courses.front().rows[row];
     std::vector<std::string> cells{std::to_string(first.index),
                                    finite_value_text(first.point.x, locale)};

@@ -28,7 +28,7 @@ Comparison compare_methods(const Numbers& numbers, const Equation& f,
 std::vector<std::string_view> comparison_columns();
 
 // The cells of one row under comparison_columns(): the step, x, each method's y and the exact y,
-// no_value where a value does not exist or is not finite.
+// no_value where a value does not exist or is not finite; no cells past the last row.
 std::vector<std::string> comparison_cells(const Comparison& comparison, std::size_t row,
                                           const NumberLocale& locale);
 
