@@ -54,8 +54,6 @@ const PhaseCsvCase phase_csvs[] = {
     // Euler with h = 1 from (1; 0): (1; -1) with E = 1, then (0; -2) with E = 2.
     {"OscillatorGermanDriftsByEuler", oscillator, numbers(2, 0, 2, {1, 0}), Method::euler,
      test_locales::german, "Schritt;x;y;y';Erhaltungsgr\u00f6\u00dfe;Drift", 2, "2;2;0;-2;2;1,5"},
-    {"OscillatorGermanStart", oscillator, numbers(2, 0, 2, {1, 0}), Method::rk4,
-     test_locales::german, "Schritt;x;y;y';Erhaltungsgr\u00f6\u00dfe;Drift", 0, "0;0;1;0;0,5;0"},
     // E = 1/2 - cos 0.
     {"PendulumEnglish", system_problems::pendulum, numbers(10, 0, 1, {0, 1}), Method::heun,
      test_locales::english, "Schritt,x,y,y',Erhaltungsgr\u00f6\u00dfe,Drift", 0, "0,0,0,1,-0.5,0"},
@@ -66,8 +64,6 @@ const PhaseCsvCase phase_csvs[] = {
     {"UndefinedRowsLeaveTheirCellsEmpty", undefined_from_a_quarter, numbers(4, 0, 1, {1, 2}),
      Method::rk4, test_locales::german, "Schritt;x;y1;y2;Erhaltungsgr\u00f6\u00dfe;Drift", 3,
      "3;0,75;;2;;"},
-    {"UndefinedRowsStartNormally", undefined_from_a_quarter, numbers(4, 0, 1, {1, 2}), Method::rk4,
-     test_locales::german, "Schritt;x;y1;y2;Erhaltungsgr\u00f6\u00dfe;Drift", 0, "0;0;1;2;3;0"},
 };
 
 std::vector<std::string> lines_of(const std::string& text) {
