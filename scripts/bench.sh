@@ -21,7 +21,7 @@ build=${BENCH_BUILD_DIR:-build/bench}
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DNUMERINT_BUILD_BENCHMARKS=ON \
     -DNUMERINT_WARNINGS_AS_ERRORS=ON -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build" --parallel "$(nproc)" --target calc_bench equation_bench startup_bench \
-    click_bench cli_bench course_bench pass_view_bench
+    click_bench cli_bench course_bench pass_view_bench phase_plane_bench
 bench=$build/bench
 
 # Qt wants a private runtime directory; a fresh one keeps its warnings out of the output.
@@ -50,6 +50,7 @@ if $smoke; then
     quietly "$bench/cli_bench" --runs 2
     quietly "$bench/course_bench" --runs 1 --later 2
     quietly "$bench/pass_view_bench" --benchmark_min_time=0.001
+    quietly "$bench/phase_plane_bench" --benchmark_min_time=0.001
     echo "Benchmarks built and ran once."
     exit 0
 fi
@@ -78,5 +79,7 @@ echo
 QT_QPA_PLATFORM=offscreen "$bench/course_bench"
 echo
 QT_QPA_PLATFORM=offscreen "$bench/pass_view_bench"
+echo
+QT_QPA_PLATFORM=offscreen "$bench/phase_plane_bench"
 echo
 "$bench/cli_bench" --runs 200
