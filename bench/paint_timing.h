@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 // Notes that the watched widget has painted.
@@ -28,6 +29,20 @@ public:
 
     bool painted = false;
 };
+
+// Reports the times in milliseconds as their median, p99 and max.
+inline void reportTimes(benchmark::State& state, std::vector<double> ms) {
+    if (ms.empty()) {
+        return;
+    }
+    std::sort(ms.begin(), ms.end());
+    const auto at = [&](double q) {
+        return ms[static_cast<std::size_t>(q * static_cast<double>(ms.size() - 1) + 0.5)];
+    };
+    state.counters["median_ms"] = at(0.5);
+    state.counters["p99_ms"] = at(0.99);
+    state.counters["max_ms"] = at(1.0);
+}
 
 // Times `action` until `shows` has painted what it changed; the other widgets that changed
 // paint in the same pass of the event loop.
@@ -54,14 +69,5 @@ template <class Action> void timeToPaint(benchmark::State& state, QWidget* shows
         }
     }
     shows->removeEventFilter(&watch);
-    if (ms.empty()) {
-        return;
-    }
-    std::sort(ms.begin(), ms.end());
-    const auto at = [&](double q) {
-        return ms[static_cast<std::size_t>(q * static_cast<double>(ms.size() - 1) + 0.5)];
-    };
-    state.counters["median_ms"] = at(0.5);
-    state.counters["p99_ms"] = at(0.99);
-    state.counters["max_ms"] = at(1.0);
+    reportTimes(state, std::move(ms));
 }

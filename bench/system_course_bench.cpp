@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Times the course window of the Lorenz example with its most passes, 9,999: opening it (its
-// course built with the observed order, the window made, shown and painted once), scrolling
-// its table by a page, and stepping through the passes drawn in its phase plane. The window's
-// figures are each iteration's time, reported as median, p99 and max in milliseconds.
+// course built with the observed order, the window made, shown and painted once) and scrolling
+// its table by a page. The window's figures are each iteration's time, reported as median, p99
+// and max in milliseconds. The phase plane's own figures are phase_plane_bench's.
 //
 //   system_course_bench [Google Benchmark options]
 #include "bench/paint_timing.h"
@@ -13,15 +13,10 @@
 #include "window/course/system_course_window.h"
 
 #include <QApplication>
-#include <QChartView>
-#include <QPushButton>
-#include <QTabWidget>
 
 #include <QTest>
 
 #include <benchmark/benchmark.h>
-
-#include <QElapsedTimer>
 
 #include <algorithm>
 #include <memory>
@@ -78,11 +73,7 @@ void OpenLorenzWindow(benchmark::State& state) {
             break;
         }
     }
-    if (!ms.empty()) {
-        std::sort(ms.begin(), ms.end());
-        state.counters["median_ms"] = ms[ms.size() / 2];
-        state.counters["max_ms"] = ms.back();
-    }
+    reportTimes(state, std::move(ms));
 }
 BENCHMARK(OpenLorenzWindow)->Unit(benchmark::kMillisecond)->Iterations(5);
 
@@ -96,28 +87,6 @@ void ScrollTable(benchmark::State& state) {
     });
 }
 BENCHMARK(ScrollTable)->Unit(benchmark::kMillisecond)->Iterations(200);
-
-// "Nächster Schritt" and "Vorheriger Schritt" in turn on Phasenebene, up to the phase plane
-// painted with the pass.
-void StepInPhasePlane(benchmark::State& state) {
-    const auto window = shownWindow(lorenzLine());
-    QWidget* plane = nullptr;
-    QPushButton* next = nullptr;
-    QPushButton* previous = nullptr;
-    if (window) {
-        auto* pages = window->findChild<QTabWidget*>("Seiten");
-        pages->setCurrentIndex(1);
-        QCoreApplication::processEvents();
-        auto* plot = window->findChild<QChartView*>("Phasendiagramm");
-        plane = plot ? plot->viewport() : nullptr;
-        next = window->findChild<QPushButton*>("naechsterSchritt");
-        previous = window->findChild<QPushButton*>("vorherigerSchritt");
-    }
-    int step = 0;
-    timeToPaint(state, next && previous ? plane : nullptr,
-                [&] { (step++ % 2 == 0 ? next : previous)->click(); });
-}
-BENCHMARK(StepInPhasePlane)->Unit(benchmark::kMillisecond)->Iterations(200);
 
 } // namespace
 

@@ -21,7 +21,7 @@ build=${BENCH_BUILD_DIR:-build/bench}
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DNUMERINT_BUILD_BENCHMARKS=ON \
     -DNUMERINT_WARNINGS_AS_ERRORS=ON -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build" --parallel "$(nproc)" --target calc_bench equation_bench startup_bench \
-    click_bench cli_bench course_bench pass_view_bench system_course_bench
+    click_bench cli_bench course_bench pass_view_bench system_course_bench phase_plane_bench
 bench=$build/bench
 
 # Qt wants a private runtime directory; a fresh one keeps its warnings out of the output.
@@ -51,6 +51,7 @@ if $smoke; then
     quietly "$bench/course_bench" --runs 1 --later 2
     quietly "$bench/pass_view_bench" --benchmark_min_time=0.001
     quietly "$bench/system_course_bench" --benchmark_min_time=0.001
+    quietly "$bench/phase_plane_bench" --benchmark_min_time=0.001
     echo "Benchmarks built and ran once."
     exit 0
 fi
@@ -81,5 +82,6 @@ echo
 QT_QPA_PLATFORM=offscreen "$bench/pass_view_bench"
 echo
 QT_QPA_PLATFORM=offscreen "$bench/system_course_bench"
+QT_QPA_PLATFORM=offscreen "$bench/phase_plane_bench"
 echo
 "$bench/cli_bench" --runs 200

@@ -21,6 +21,10 @@ std::optional<double> conserved_at(const SystemCourse& course, const SystemCours
 
 } // namespace
 
+std::optional<double> conserved_at(const SystemCourse& course, std::size_t row) {
+    return row < course.rows.size() ? conserved_at(course, course.rows[row]) : std::nullopt;
+}
+
 std::vector<Point> conserved_over_x(const SystemCourse& course) {
     std::vector<Point> points;
     if (!course.problem.conserved) {

@@ -22,6 +22,10 @@ struct Drift {
 // Below this size of |E(ug)| a drift is not given relative to it.
 inline constexpr double drift_floor = 1e-12;
 
+// The conserved quantity's value at row `row` of the course; none where the system has none,
+// there is no such row, or the value or the row's point is not finite.
+std::optional<double> conserved_at(const SystemCourse& course, std::size_t row);
+
 // The conserved quantity's value at each row of the course where it has one, as (x, E) for a
 // plot; empty where the system has none.
 std::vector<Point> conserved_over_x(const SystemCourse& course);

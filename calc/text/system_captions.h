@@ -12,6 +12,9 @@ namespace caption {
 inline constexpr std::string_view exact_after = " exakt";
 // Before a method's column name: "Drift Euler-Cauchy".
 inline constexpr std::string_view drift_before = "Drift ";
+// The conserved quantity's value, and its change since the start, in the phase plane's table.
+inline constexpr std::string_view conserved = "Erhaltungsgr\u00f6\u00dfe";
+inline constexpr std::string_view drift = "Drift";
 } // namespace caption
 
 namespace drift_label {

@@ -8,6 +8,8 @@
 #include <QPen>
 #include <QValueAxis>
 
+#include <utility>
+
 namespace {
 
 // Above the grid and below the axes and series of a chart.
@@ -15,8 +17,8 @@ constexpr qreal field_z = 2.5;
 
 } // namespace
 
-DirectionFieldItem::DirectionFieldItem(QChart* chart, const calc::Equation& equation)
-    : QGraphicsObject(chart), m_chart(chart), m_equation(equation) {
+DirectionFieldItem::DirectionFieldItem(QChart* chart, Field field)
+    : QGraphicsObject(chart), m_chart(chart), m_field(std::move(field)) {
     setZValue(field_z);
     setAcceptedMouseButtons(Qt::NoButton);
     connect(chart, &QChart::plotAreaChanged, this, &DirectionFieldItem::refresh);
@@ -40,7 +42,7 @@ calc::PlotView DirectionFieldItem::viewOf(const QChart* chart) {
 
 void DirectionFieldItem::refresh() {
     const calc::PlotView view = viewOf(m_chart);
-    const std::vector<calc::Segment> segments = calc::direction_field(m_equation, view);
+    const std::vector<calc::Segment> segments = m_field(view);
     prepareGeometryChange();
     m_area = m_chart->plotArea();
     m_lines.clear();

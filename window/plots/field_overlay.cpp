@@ -5,6 +5,7 @@
 #include "calc/core/methods.h"
 #include "window/plots/direction_field_item.h"
 #include "window/plots/plot_axes.h"
+#include "window/plots/plot_curves.h"
 
 #include <QApplication>
 #include <QChart>
@@ -18,6 +19,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -40,11 +42,26 @@ void deleteSeries(QLineSeries* series) {
 
 } // namespace
 
-FieldOverlay::FieldOverlay(QChartView* view, const calc::Equation& equation,
-                           const calc::NumberLocale& locale)
-    : QObject(view), m_view(view), m_equation(equation), m_locale(locale) {
+FieldOverlay::FieldOverlay(QChartView* view, DirectionFieldItem::Field field, CurveThrough through)
+    : QObject(view), m_view(view), m_fieldOf(std::move(field)), m_through(std::move(through)) {
     view->viewport()->installEventFilter(this);
     attachToChart();
+}
+
+DirectionFieldItem::Field FieldOverlay::equationField(const calc::Equation& equation) {
+    return [equation](const calc::PlotView& view) { return calc::direction_field(equation, view); };
+}
+
+FieldOverlay::CurveThrough FieldOverlay::equationSolutions(const calc::Equation& equation,
+                                                           const calc::NumberLocale& locale) {
+    return [equation, locale](QPointF value, const calc::PlotView& view) {
+        const calc::Point through = calc::clicked_point({value.x(), value.y()}, view);
+        Through curve{QString::fromStdString(calc::solution_legend(through, locale)), {}};
+        for (const calc::Point& p : calc::solution_through(equation, through, view)) {
+            curve.points.append(QPointF(p.x, p.y));
+        }
+        return curve;
+    };
 }
 
 // Adds the field, the highlight and the solutions to the view's chart, and again to the chart
@@ -61,8 +78,10 @@ void FieldOverlay::attachToChart() {
     connect(chart, &QObject::destroyed, this, &FieldOverlay::attachToChart, Qt::QueuedConnection);
     // A legend too narrow for the solutions' names shows them whole on hovering.
     chart->legend()->setShowToolTips(true);
-    m_field = new DirectionFieldItem(chart, m_equation);
-    m_field->setVisible(m_fieldVisible);
+    if (m_fieldOf) {
+        m_field = new DirectionFieldItem(chart, m_fieldOf);
+        m_field->setVisible(m_fieldVisible);
+    }
     m_highlight = new QLineSeries(chart);
     m_highlight->setPen(QPen(QColor(highlight_colour), 3));
     m_highlight->setPointsVisible(true);
@@ -134,10 +153,20 @@ void FieldOverlay::setFieldVisible(bool visible) {
 }
 
 void FieldOverlay::highlightPass(const std::optional<calc::PassView>& pass) {
-    m_highlighted.clear();
+    QList<QPointF> points;
     if (pass && calc::finite(pass->start) && calc::finite(pass->next)) {
-        m_highlighted = {QPointF(pass->start.x, pass->start.y),
-                         QPointF(pass->next.x, pass->next.y)};
+        points = {QPointF(pass->start.x, pass->start.y), QPointF(pass->next.x, pass->next.y)};
+    }
+    highlightPoints(points);
+}
+
+void FieldOverlay::highlightPoints(const QList<QPointF>& points) {
+    m_highlighted.clear();
+    for (const QPointF& point : points) {
+        if (!plot::finite(point)) {
+            break;
+        }
+        m_highlighted.append(point);
     }
     if (m_highlight) {
         m_highlight->replace(m_highlighted);
@@ -148,7 +177,7 @@ void FieldOverlay::highlightPass(const std::optional<calc::PassView>& pass) {
 }
 
 bool FieldOverlay::addSolutionThrough(QPointF value) {
-    if (!m_chart) {
+    if (!m_chart || !m_through) {
         return false;
     }
     const calc::PlotView view = DirectionFieldItem::viewOf(m_chart);
@@ -156,11 +185,8 @@ bool FieldOverlay::addSolutionThrough(QPointF value) {
           value.y() <= view.y_high)) {
         return false;
     }
-    const calc::Point through = calc::clicked_point({value.x(), value.y()}, view);
-    Curve curve{QString::fromStdString(calc::solution_legend(through, m_locale)), QColor(), {}, {}};
-    for (const calc::Point& p : calc::solution_through(m_equation, through, view)) {
-        curve.points.append(QPointF(p.x, p.y));
-    }
+    Through through = m_through(value, view);
+    Curve curve{std::move(through.name), QColor(), std::move(through.points), {}};
     if (m_curves.size() == most_solutions) {
         deleteSeries(m_curves.front().series);
         m_curves.erase(m_curves.begin());

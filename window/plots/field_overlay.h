@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -22,20 +23,34 @@ class QChart;
 class QChartView;
 class QLineSeries;
 
-// What explains a course's plot, drawn into it: the direction field of the equation behind the
-// series, the selected pass picked out, and the solutions through points the user clicks. A
-// chart that the view is given later gets all of it again.
+// What explains a plot, drawn into it: a direction field behind the series, the selected pass
+// picked out, and curves through points the user clicks: an equation's solutions in a course's
+// plot, a system's orbits in its phase plane. A chart that the view is given later gets all of
+// it again.
 class FieldOverlay : public QObject {
     Q_OBJECT
 
 public:
-    // Solutions through clicked points that stay; a further click replaces the oldest.
+    // Curves through clicked points that stay; a further click replaces the oldest.
     static constexpr int most_solutions = 8;
 
-    // Draws into the chart of `view`, whose series and axes are set; `locale` writes the
-    // legends' numbers.
-    FieldOverlay(QChartView* view, const calc::Equation& equation,
-                 const calc::NumberLocale& locale);
+    // A curve through a clicked point: its name in the legend and its points in the axes' values.
+    struct Through {
+        QString name;
+        QList<QPointF> points;
+    };
+    // The curve through the plot's point `value`, which lies within `view`.
+    using CurveThrough = std::function<Through(QPointF value, const calc::PlotView& view)>;
+
+    // Draws into the chart of `view`, whose series and axes are set: `field` behind the series
+    // (none where it is empty) and on a click the curve that `through` gives.
+    FieldOverlay(QChartView* view, DirectionFieldItem::Field field, CurveThrough through);
+
+    // The direction field of y' = f(x, y), and its solution through a clicked point rounded as
+    // the legend, written in `locale`, shows it.
+    static DirectionFieldItem::Field equationField(const calc::Equation& equation);
+    static CurveThrough equationSolutions(const calc::Equation& equation,
+                                          const calc::NumberLocale& locale);
 
     void setFieldVisible(bool visible);
     bool isFieldVisible() const { return m_fieldVisible; }
@@ -43,11 +58,14 @@ public:
 
     // Picks out the pass: its two points larger, joined by its line; none picks out nothing.
     void highlightPass(const std::optional<calc::PassView>& pass);
+    // Picks out the points, larger and joined by a line; their first non-finite one and all
+    // after it are left out.
+    void highlightPoints(const QList<QPointF>& points);
 
-    // Draws the solution through the plot's point `value`, rounded as the legend shows it;
-    // false when the point lies outside the plot's ranges.
+    // Draws the curve through the plot's point `value`; false when the point lies outside the
+    // plot's ranges.
     bool addSolutionThrough(QPointF value);
-    // The solutions drawn, oldest first.
+    // The curves drawn, oldest first.
     QList<QLineSeries*> solutions() const;
     void clearSolutions();
 
@@ -70,8 +88,8 @@ private:
     void placeLegend();
 
     QChartView* m_view;
-    calc::Equation m_equation;
-    calc::NumberLocale m_locale;
+    DirectionFieldItem::Field m_fieldOf;
+    CurveThrough m_through;
     QPointer<QChart> m_chart;
     Qt::Alignment m_legendAlignment = Qt::AlignBottom;
     QFont m_legendFont;

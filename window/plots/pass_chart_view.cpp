@@ -20,9 +20,7 @@ namespace {
 
 namespace text {
 constexpr char name[] = "Schritt";
-constexpr char pass_line[] = "Schritt";
 constexpr char slopes[] = "Steigungen";
-constexpr char approximated[] = "Lösung (RK4, 64 Teilschritte)";
 constexpr char axis_format[] = "%.6g";
 } // namespace text
 
@@ -84,7 +82,7 @@ PassChartView::PassChartView(const QLocale& locale, QWidget* parent)
 
     m_solution = addLine(QPen(QColor(solution_colour), 1));
     m_passLine = addLine(QPen(QColor(pass_line_colour), 2));
-    m_passLine->setName(QString::fromUtf8(text::pass_line));
+    m_passLine->setName(QString::fromUtf8(plot::pass_series));
     m_passLine->setPointsVisible(true);
     m_passLine->setMarkerSize(7);
     for (std::size_t i = 0; i < m_stages.size(); ++i) {
@@ -202,8 +200,8 @@ void PassChartView::showPass(const std::optional<calc::PassView>& pass) {
     }
     m_solution->replace(solution);
     // Renaming a series lays the legend out again, so only a new name is set.
-    if (const QString name =
-            QString::fromUtf8(pass->solution_is_exact ? plot::exact_series : text::approximated);
+    if (const QString name = QString::fromUtf8(
+            pass->solution_is_exact ? plot::exact_series : plot::local_solution_series);
         m_solution->name() != name) {
         m_solution->setName(name);
     }

@@ -3,14 +3,13 @@
 
 #include "calc/analysis/course.h"
 #include "calc/analysis/pass_view.h"
+#include "window/plots/pass_controls.h"
 
 #include <QLocale>
 #include <QWidget>
 
 #include <optional>
 
-class QLabel;
-class QPushButton;
 class PassChartView;
 
 // The pass of the row chosen in a course's table: drawn in its own plot, with its local error
@@ -36,9 +35,7 @@ private:
     calc::Course m_course;
     calc::NumberLocale m_locale;
     PassChartView* m_plot = nullptr;
-    QLabel* m_error = nullptr;
-    QPushButton* m_previous = nullptr;
-    QPushButton* m_next = nullptr;
+    PassControls m_controls;
     int m_row = -1;
     std::optional<calc::PassView> m_pass;
 };

@@ -126,7 +126,11 @@ Range withMargin(std::optional<Range> range) {
 }
 
 void addAxes(QChart* chart, const QString& yTitle, Range x, Range y) {
-    QCategoryAxis* xAxis = addLinearAxis(chart, QStringLiteral("x"), Qt::AlignBottom);
+    addAxes(chart, QStringLiteral("x"), yTitle, x, y);
+}
+
+void addAxes(QChart* chart, const QString& xTitle, const QString& yTitle, Range x, Range y) {
+    QCategoryAxis* xAxis = addLinearAxis(chart, xTitle, Qt::AlignBottom);
     QCategoryAxis* yAxis = addLinearAxis(chart, yTitle, Qt::AlignLeft);
     attachToAll(chart, xAxis, yAxis);
     setLinearRange(xAxis, x, chart->locale());

@@ -34,6 +34,8 @@ Range withMargin(std::optional<Range> range);
 // Linear axes x and `yTitle` over the ranges, labelled at round values in the chart's locale,
 // attached to every series of the chart; call after the series are added.
 void addAxes(QChart* chart, const QString& yTitle, Range x, Range y);
+// The same with the horizontal axis titled `xTitle`, as a phase plane's component.
+void addAxes(QChart* chart, const QString& xTitle, const QString& yTitle, Range x, Range y);
 
 // A linear axis on the chart's `side`, without a range yet.
 QCategoryAxis* addLinearAxis(QChart* chart, const QString& title, Qt::Alignment side);

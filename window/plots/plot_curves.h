@@ -28,6 +28,10 @@ namespace plot {
 
 // The name of the exact solution's curve in every plot.
 inline constexpr char exact_series[] = "exakte Lösung";
+// The name of the curve that stands in for an unknown solution over one pass.
+inline constexpr char local_solution_series[] = "Lösung (RK4, 64 Teilschritte)";
+// The name of the line from a pass's start to the point it reaches.
+inline constexpr char pass_series[] = "Schritt";
 
 // An empty chart whose axes write numbers as the locale does, without grouping, like the tables.
 QChart* newChart(const QLocale& locale);
