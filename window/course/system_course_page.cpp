@@ -9,6 +9,7 @@
 #include "window/plots/component_plot.h"
 #include "window/plots/error_plot.h"
 
+#include <QChartView>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -80,9 +81,12 @@ void SystemCoursePage::createPlots() {
     auto* row = new QHBoxLayout(m_plots);
     row->setContentsMargins(0, 0, 0, 0);
     m_plot = new ComponentPlot(m_course, m_locale, m_plots);
-    m_errorPlot = new ErrorPlot(m_course, m_locale, m_plots);
     row->addWidget(m_plot);
-    row->addWidget(m_errorPlot);
+    // Without the exact solution there is no error to draw.
+    if (m_course.problem.exact) {
+        m_errorPlot = new ErrorPlot(m_course, m_locale, m_plots);
+        row->addWidget(m_errorPlot);
+    }
     layout()->addWidget(m_plots);
     static_cast<QVBoxLayout*>(layout())->setStretchFactor(m_plots, 1);
 }
@@ -122,5 +126,9 @@ bool SystemCoursePage::saveCsv(const QString& fileName) {
 }
 
 bool SystemCoursePage::saveImage(const QString& fileName) {
-    return m_files.saveImage(this, fileName, {m_plot, m_errorPlot});
+    QList<QChartView*> plots{m_plot};
+    if (m_errorPlot) {
+        plots.append(m_errorPlot);
+    }
+    return m_files.saveImage(this, fileName, plots);
 }

@@ -16,7 +16,8 @@ class QLabel;
 
 // The page "Verlauf" of a system: every pass in a table with each component and each stage's
 // increment per component, the exact components and the error's maximum norm where known, the
-// observed order, the components over x and the error over x.
+// observed order, the components over x and, where the exact solution is known, the error
+// over x.
 class SystemCoursePage : public QWidget {
     Q_OBJECT
 

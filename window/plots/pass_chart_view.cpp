@@ -218,7 +218,7 @@ void PassChartView::showPass(const std::optional<calc::PassView>& pass) {
     }
     const Span y = withMargin(ys);
     m_y->setRange(y.low, y.high);
-    m_y->applyNiceNumbers();
+    plot::applyNiceTicks(m_y);
     m_pass = pass;
     placeLabels();
 }

@@ -221,8 +221,8 @@ void PlanePassPlot::showPass(const std::optional<calc::PlanePass>& pass) {
     const plot::Range b = plot::withMargin(plot::rangeOf(bs));
     m_a->setRange(a.low, a.high);
     m_b->setRange(b.low, b.high);
-    m_a->applyNiceNumbers();
-    m_b->applyNiceNumbers();
+    plot::applyNiceTicks(m_a);
+    plot::applyNiceTicks(m_b);
     m_pass = pass;
     placeMarks();
 }

@@ -64,6 +64,17 @@ void setLinearRange(QCategoryAxis* axis, Range range, const QLocale& locale) {
     }
 }
 
+void applyNiceTicks(QValueAxis* axis) {
+    axis->applyNiceNumbers();
+    const int ticks = axis->tickCount();
+    const double spacing = (axis->max() - axis->min()) / std::max(1, ticks - 1);
+    if (ticks > 1 && std::isfinite(spacing) && spacing > 0) {
+        axis->setTickAnchor(0);
+        axis->setTickInterval(spacing);
+        axis->setTickType(QValueAxis::TicksDynamic);
+    }
+}
+
 QLogValueAxis* addLogAxis(QChart* chart, const QString& title, Qt::Alignment side,
                           const char* format) {
     auto* axis = new QLogValueAxis(chart);

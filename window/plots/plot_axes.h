@@ -56,6 +56,10 @@ Range decadesAround(std::optional<Range> values);
 // Attaches every series of the chart to both axes.
 void attachToAll(QChart* chart, QAbstractAxis* x, QAbstractAxis* y);
 
+// Widens the axis' range to round values, as QValueAxis::applyNiceNumbers does, and puts its
+// ticks at whole multiples of their spacing, so that a tick at zero reads 0 and not 1,4E-17.
+void applyNiceTicks(QValueAxis* axis);
+
 // The chart's first axis of the orientation if it is a value axis, else none.
 QValueAxis* firstAxis(const QChart* chart, Qt::Orientation orientation);
 

@@ -89,13 +89,15 @@ private slots:
         QTest::addColumn<int>("task");
         QTest::addColumn<QStringList>("captions");
         QTest::addColumn<QString>("heading");
+        QTest::addColumn<bool>("errorPlot");
         QTest::newRow("second order, exact known")
             << 0
             << QStringList({"Schritt", "x", "y", "y'", "k1 (y)", "k1 (y')", "k2 (y)", "k2 (y')",
                             "k3 (y)", "k3 (y')", "k4 (y)", "k4 (y')", "y exakt", "y' exakt",
                             "Fehler"})
             << "y'' = -y, y(0) = 1, y'(0) = 0, 10 Schritte mit h = 0,1 von x = 0 bis x = 1, "
-               "Runge-Kutta-4. Ord.";
+               "Runge-Kutta-4. Ord."
+            << true;
         QTest::newRow("three typed equations with a decimal comma")
             << 3
             << QStringList({"Schritt",  "x",        "y1",      "y2",      "y3",      "k1 (y1)",
@@ -103,17 +105,20 @@ private slots:
                             "k3 (y2)",  "k3 (y3)",  "k4 (y1)", "k4 (y2)", "k4 (y3)", "y1 exakt",
                             "y2 exakt", "y3 exakt", "Fehler"})
             << "y1' = y2, y2' = -y1+0,5*y3, y3' = -y3, y1(0) = 1, y2(0) = 0, y3(0) = 2, "
-               "4 Schritte mit h = 0,25 von x = 0 bis x = 1, Runge-Kutta-4. Ord.";
+               "4 Schritte mit h = 0,25 von x = 0 bis x = 1, Runge-Kutta-4. Ord."
+            << false;
     }
     void courseTableFollowsTheCourse() {
         QFETCH(int, task);
         QFETCH(QStringList, captions);
         QFETCH(QString, heading);
+        QFETCH(bool, errorPlot);
         const std::vector<calc::SystemTask> tasks = {oscillator, pendulum, lorenz, typed};
         SystemCourseForm form(tasks[static_cast<std::size_t>(task)]);
         auto* table = form.find<NumberTable>("Tabelle");
         QCOMPARE(captionsOf(table), captions);
         QCOMPARE(form.find<QLabel>("Aufgabe")->text(), heading);
+        QCOMPARE(form.find<QChartView>("Fehlerdiagramm") != nullptr, errorPlot);
         const calc::SystemCourse course = calc::build_system_course(form.line);
         QCOMPARE(table->rowCount(), static_cast<int>(course.rows.size()));
         for (const int row : {0, table->rowCount() - 1}) {
