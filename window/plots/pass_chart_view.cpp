@@ -218,7 +218,7 @@ void PassChartView::showPass(const std::optional<calc::PassView>& pass) {
     }
     const Span y = withMargin(ys);
     m_y->setRange(y.low, y.high);
-    plot::applyNiceTicks(m_y);
+    m_y->applyNiceNumbers();
     m_pass = pass;
     placeLabels();
 }

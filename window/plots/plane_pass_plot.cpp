@@ -5,12 +5,12 @@
 #include "window/plots/plot_axes.h"
 #include "window/plots/plot_curves.h"
 
+#include <QCategoryAxis>
 #include <QChart>
 #include <QGraphicsSimpleTextItem>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
-#include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
@@ -20,7 +20,6 @@ namespace {
 
 namespace text {
 constexpr char increments[] = "Zuwächse k";
-constexpr char axis_format[] = "%.6g";
 } // namespace text
 
 constexpr QRgb pass_line_colour = 0x2060c0;
@@ -43,15 +42,9 @@ QPointF toQt(calc::Point p) {
 PlanePassPlot::PlanePassPlot(const QLocale& locale, QWidget* parent)
     : QChartView(plot::newChart(locale), parent) {
     QChart* chart = this->chart();
-    m_a = new QValueAxis(chart);
-    m_b = new QValueAxis(chart);
-    for (QValueAxis* axis : {m_a, m_b}) {
-        axis->setLabelFormat(QString::fromUtf8(text::axis_format));
-        // Qt Charts would cut the labels short while it lays a new range out.
-        axis->setTruncateLabels(false);
-    }
-    chart->addAxis(m_a, Qt::AlignBottom);
-    chart->addAxis(m_b, Qt::AlignLeft);
+    // Labels at whole multiples of their spacing, so that zero reads 0 and not 1,4E-17.
+    m_a = plot::addLinearAxis(chart, {}, Qt::AlignBottom);
+    m_b = plot::addLinearAxis(chart, {}, Qt::AlignLeft);
 
     m_solution = addLine(QPen(QColor(solution_colour), 1));
     m_passLine = addLine(QPen(QColor(pass_line_colour), 2));
@@ -109,8 +102,8 @@ void PlanePassPlot::clear() {
         m_stages[i]->clear();
         m_arrows[i]->clear();
     }
-    m_a->setRange(0, 1);
-    m_b->setRange(0, 1);
+    plot::setLinearRange(m_a, {0, 1}, chart()->locale());
+    plot::setLinearRange(m_b, {0, 1}, chart()->locale());
     m_pass.reset();
     placeMarks();
 }
@@ -219,10 +212,8 @@ void PlanePassPlot::showPass(const std::optional<calc::PlanePass>& pass) {
 
     const plot::Range a = plot::withMargin(plot::rangeOf(as));
     const plot::Range b = plot::withMargin(plot::rangeOf(bs));
-    m_a->setRange(a.low, a.high);
-    m_b->setRange(b.low, b.high);
-    plot::applyNiceTicks(m_a);
-    plot::applyNiceTicks(m_b);
+    plot::setLinearRange(m_a, a, chart()->locale());
+    plot::setLinearRange(m_b, b, chart()->locale());
     m_pass = pass;
     placeMarks();
 }

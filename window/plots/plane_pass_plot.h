@@ -13,7 +13,7 @@
 class QGraphicsSimpleTextItem;
 class QLineSeries;
 class QScatterSeries;
-class QValueAxis;
+class QCategoryAxis;
 
 // One pass of a system's course in the phase plane, zoomed to it: the line from its start to the
 // point it reaches, each stage point of the method with its name and its increment as an arrow
@@ -37,8 +37,8 @@ private:
     void clear();
     void placeMarks();
 
-    QValueAxis* m_a = nullptr;
-    QValueAxis* m_b = nullptr;
+    QCategoryAxis* m_a = nullptr;
+    QCategoryAxis* m_b = nullptr;
     QLineSeries* m_solution = nullptr;
     QLineSeries* m_passLine = nullptr;
     std::array<QScatterSeries*, 4> m_stages{};

@@ -37,6 +37,9 @@ QCategoryAxis* addLinearAxis(QChart* chart, const QString& title, Qt::Alignment 
 // Each label is computed as a multiple of the spacing, so that zero is exactly zero; the labels
 // have enough digits to tell them apart.
 void setLinearRange(QCategoryAxis* axis, Range range, const QLocale& locale) {
+    for (const QString& label : axis->categoriesLabels()) {
+        axis->remove(label);
+    }
     axis->setRange(range.low, range.high);
     axis->setStartValue(range.low);
     const double span = range.high - range.low;
@@ -61,17 +64,6 @@ void setLinearRange(QCategoryAxis* axis, Range range, const QLocale& locale) {
     for (double k = std::ceil(range.low / spacing); k * spacing <= range.high; ++k) {
         const double value = k * spacing + 0.0; // -0 from ceil(-0.25) reads as 0
         axis->append(locale.toString(value, 'G', digits), value);
-    }
-}
-
-void applyNiceTicks(QValueAxis* axis) {
-    axis->applyNiceNumbers();
-    const int ticks = axis->tickCount();
-    const double spacing = (axis->max() - axis->min()) / std::max(1, ticks - 1);
-    if (ticks > 1 && std::isfinite(spacing) && spacing > 0) {
-        axis->setTickAnchor(0);
-        axis->setTickInterval(spacing);
-        axis->setTickType(QValueAxis::TicksDynamic);
     }
 }
 

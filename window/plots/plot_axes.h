@@ -40,8 +40,8 @@ void addAxes(QChart* chart, const QString& xTitle, const QString& yTitle, Range 
 // A linear axis on the chart's `side`, without a range yet.
 QCategoryAxis* addLinearAxis(QChart* chart, const QString& title, Qt::Alignment side);
 // Sets the range and labels round values within it, 1, 2 or 5 times a power of ten apart, in
-// the locale. Set it after the series are attached, as attaching replaces a span that Qt Charts
-// takes for zero (below 1e-12) by the series' own.
+// the locale, in place of the labels it had. Set it after the series are attached, as attaching
+// replaces a span that Qt Charts takes for zero (below 1e-12) by the series' own.
 void setLinearRange(QCategoryAxis* axis, Range range, const QLocale& locale);
 
 // A logarithmic axis on the chart's `side`, labelled by `format`, "%.<precision><e|f|g>" as
@@ -55,10 +55,6 @@ Range decadesAround(std::optional<Range> values);
 
 // Attaches every series of the chart to both axes.
 void attachToAll(QChart* chart, QAbstractAxis* x, QAbstractAxis* y);
-
-// Widens the axis' range to round values, as QValueAxis::applyNiceNumbers does, and puts its
-// ticks at whole multiples of their spacing, so that a tick at zero reads 0 and not 1,4E-17.
-void applyNiceTicks(QValueAxis* axis);
 
 // The chart's first axis of the orientation if it is a value axis, else none.
 QValueAxis* firstAxis(const QChart* chart, Qt::Orientation orientation);
