@@ -4,6 +4,7 @@
 #include "calc/problem/system_examples.h"
 #include "calc/text/warnings.h"
 #include "tests/named_case.h"
+#include "tests/system_task.h"
 #include "tests/test_locales.h"
 
 #include <gtest/gtest.h>
@@ -22,20 +23,6 @@ using calc::SystemField;
 using calc::SystemForm;
 using calc::SystemTask;
 using namespace test_locales;
-
-SystemTask task_of(SystemForm form, std::vector<std::string> formulas,
-                   std::vector<std::string> initial, std::string ug, std::string og,
-                   std::string count, Method method = Method::rk4) {
-    SystemTask task;
-    task.form = form;
-    task.formulas = std::move(formulas);
-    task.initial = std::move(initial);
-    task.ug = std::move(ug);
-    task.og = std::move(og);
-    task.count = std::move(count);
-    task.method = method;
-    return task;
-}
 
 // The abscissa and the components of a result line "x-Wert   01,0   y-Wert   (a; b)", read back
 // as the locale writes them.
@@ -116,16 +103,16 @@ TEST_P(SystemLine, EndsWhereAnIndependentCalculationDoes) {
 const double s1 = std::sin(1.0);
 
 SystemTask oscillator_pass(Method method) {
-    return task_of(SystemForm::first_order, {"y2", "-y1"}, {"1", "0"}, "0", "0.1", "1", method);
+    return taskOf(SystemForm::first_order, {"y2", "-y1"}, {"1", "0"}, "0", "0.1", "1", method);
 }
 
 SystemTask pendulum_pass(Method method) {
-    return task_of(SystemForm::second_order, {"-sin(y)"}, {"1", "0.5"}, "0", "0.1", "1", method);
+    return taskOf(SystemForm::second_order, {"-sin(y)"}, {"1", "0.5"}, "0", "0.1", "1", method);
 }
 
 // The circuit from (0; 0) over 0 … 0.5 in 5 steps, typed with the decimal comma.
 SystemTask circuit(Method method) {
-    return task_of(
+    return taskOf(
         SystemForm::first_order,
         calc::example_formulas(calc::system_example(calc::SystemExampleId::circuit), german),
         {"0", "0"}, "0", "0,5", "5", method);
@@ -138,14 +125,14 @@ const std::vector<double> circuit_end = {
 
 // y1' = -y1, y2' = y1 - y2, y3' = y2 from (1; 0; 0): y = (e^-x; x e^-x; 1 - (1 + x) e^-x).
 SystemTask chain(Method method) {
-    return task_of(SystemForm::first_order, {"-y1", "y1 - y2", "y2"}, {"1", "0", "0"}, "0", "1",
-                   "10", method);
+    return taskOf(SystemForm::first_order, {"-y1", "y1 - y2", "y2"}, {"1", "0", "0"}, "0", "1",
+                  "10", method);
 }
 const std::vector<double> chain_end = {std::exp(-1.0), std::exp(-1.0), 1 - 2 * std::exp(-1.0)};
 
 // y'' = -y/4 typed with the decimal comma, from y = 1, y' = 0: y = cos(x/2), y' = -sin(x/2)/2.
 SystemTask quarter_oscillator(Method method) {
-    return task_of(SystemForm::second_order, {"-0,25*y"}, {"1", "0"}, "0", "1", "10", method);
+    return taskOf(SystemForm::second_order, {"-0,25*y"}, {"1", "0"}, "0", "1", "10", method);
 }
 const std::vector<double> quarter_end = {std::cos(0.5), -std::sin(0.5) / 2};
 
@@ -216,7 +203,7 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"second_order_decimal_comma_rk4", quarter_oscillator(Method::rk4), german, "01,0",
                  quarter_end, within_order(4)},
         LineCase{"count_below_one_shows_the_start",
-                 task_of(SystemForm::first_order, {"y2", "-y1"}, {"1", "-2"}, "3", "4", "0,5"),
+                 taskOf(SystemForm::first_order, {"y2", "-y1"}, {"1", "-2"}, "3", "4", "0,5"),
                  german,
                  "03,0",
                  {1, -2},
@@ -250,19 +237,19 @@ INSTANTIATE_TEST_SUITE_P(
     Lines, SystemLineText,
     testing::Values(
         TextCase{"oscillator_as_two_equations",
-                 task_of(SystemForm::first_order, {"y2", "-y1"}, {"1", "0"}, "0", "1", "10"),
-                 german, oscillator_line, "y1' = y2, y2' = -y1, Runge-Kutta-4. Ord."},
+                 taskOf(SystemForm::first_order, {"y2", "-y1"}, {"1", "0"}, "0", "1", "10"), german,
+                 oscillator_line, "y1' = y2, y2' = -y1, Runge-Kutta-4. Ord."},
         TextCase{"oscillator_of_second_order",
-                 task_of(SystemForm::second_order, {"-y"}, {"1", "0"}, "0", "1", "10"), german,
+                 taskOf(SystemForm::second_order, {"-y"}, {"1", "0"}, "0", "1", "10"), german,
                  oscillator_line, "y'' = -y, Runge-Kutta-4. Ord."},
         TextCase{"blanks_around_the_formulas_are_left_out_and_a_point_written_under_english",
-                 task_of(SystemForm::first_order, {"  y2 ", "\t-y1"}, {"1", "0"}, "0", "1", "10"),
+                 taskOf(SystemForm::first_order, {"  y2 ", "\t-y1"}, {"1", "0"}, "0", "1", "10"),
                  english, "x-Wert   01.0   y-Wert   (0.540302967116884, -0.841470477800274)",
                  "y1' = y2, y2' = -y1, Runge-Kutta-4. Ord."},
         // Formulas of 0 keep the initial values: the line shows them as they were typed.
         TextCase{"four_components_under_a_typographic_minus",
-                 task_of(SystemForm::first_order, {"0", "0 ", "0", "0"},
-                         {"\u22121", "2", "0,5", "\u22123"}, "0", "1", "1", Method::euler),
+                 taskOf(SystemForm::first_order, {"0", "0 ", "0", "0"},
+                        {"\u22121", "2", "0,5", "\u22123"}, "0", "1", "1", Method::euler),
                  typographic_minus, "x-Wert   01,0   y-Wert   (\u22121; 2; 0,5; \u22123)",
                  "y1' = 0, y2' = 0, y3' = 0, y4' = 0, Euler-Cauchy (1. Ord.)"}),
     CaseName{});
@@ -291,13 +278,13 @@ TEST_P(SystemWarns, WithTheFirstFailedCheckOnly) {
 
 // A task that computes, with one entry changed.
 SystemTask with(void (*change)(SystemTask&)) {
-    SystemTask task = task_of(SystemForm::first_order, {"y2", "-y1"}, {"1", "0"}, "0", "1", "10");
+    SystemTask task = taskOf(SystemForm::first_order, {"y2", "-y1"}, {"1", "0"}, "0", "1", "10");
     change(task);
     return task;
 }
 
 SystemTask second_order_with(void (*change)(SystemTask&)) {
-    SystemTask task = task_of(SystemForm::second_order, {"-y"}, {"1", "0"}, "0", "1", "10");
+    SystemTask task = taskOf(SystemForm::second_order, {"-y"}, {"1", "0"}, "0", "1", "10");
     change(task);
     return task;
 }
@@ -489,9 +476,8 @@ INSTANTIATE_TEST_SUITE_P(
 // The Lorenz example with the most passes the form accepts still computes its line.
 TEST(SystemLorenz, RunsTheLargestCount) {
     const calc::SystemExample& lorenz = calc::system_example(calc::SystemExampleId::lorenz);
-    const SystemTask task =
-        task_of(SystemForm::first_order, calc::example_formulas(lorenz, english), {"1", "1", "1"},
-                "0", "20", "9999");
+    const SystemTask task = taskOf(SystemForm::first_order, calc::example_formulas(lorenz, english),
+                                   {"1", "1", "1"}, "0", "20", "9999");
     const calc::SystemOutcome outcome = calc::calculate_system(task, english);
     const auto* line = std::get_if<calc::SystemLine>(&outcome);
     ASSERT_NE(line, nullptr) << std::get<calc::SystemWarning>(outcome).text;

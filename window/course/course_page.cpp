@@ -171,20 +171,11 @@ void CoursePage::createPassView() {
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, m_passPanel,
             [this](const QModelIndex& current) { m_passPanel->showRow(current.row()); });
     // The first pass is shown from the start, without selecting cells.
-    if (m_table->rowCount() > 0) {
-        m_table->selectionModel()->setCurrentIndex(m_table->model()->index(0, 0),
-                                                   QItemSelectionModel::NoUpdate);
-    }
+    m_table->startAtFirstRow();
 }
 
 void CoursePage::selectRow(int row) {
-    const QModelIndex index = m_table->model()->index(row, std::max(0, m_table->currentColumn()));
-    if (!index.isValid()) {
-        return;
-    }
-    m_table->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                                          QItemSelectionModel::Rows);
-    m_table->scrollTo(index);
+    m_table->goToRow(row);
 }
 
 QSize CoursePage::defaultSize() const {

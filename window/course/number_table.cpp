@@ -117,6 +117,22 @@ void NumberTable::setCurrentCell(int row, int column) {
     }
 }
 
+void NumberTable::goToRow(int row) {
+    const QModelIndex index = m_cells->index(row, std::max(0, currentColumn()));
+    if (!index.isValid()) {
+        return;
+    }
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                 QItemSelectionModel::Rows);
+    scrollTo(index);
+}
+
+void NumberTable::startAtFirstRow() {
+    if (rowCount() > 0) {
+        selectionModel()->setCurrentIndex(m_cells->index(0, 0), QItemSelectionModel::NoUpdate);
+    }
+}
+
 // Each column as wide as its caption or its widest text; measuring every cell the way
 // resizeColumnsToContents does would take most of the time the window needs to open.
 void NumberTable::fitColumns(const std::vector<std::vector<std::string>>& longest) {

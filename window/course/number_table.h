@@ -34,6 +34,11 @@ public:
     int currentRow() const;
     int currentColumn() const;
     void setCurrentCell(int row, int column);
+    // Makes `row` the current row, in the current column, selects it and scrolls to it; a row
+    // the table does not have is left alone.
+    void goToRow(int row);
+    // Makes the first row the current one without selecting it, as a table is shown at first.
+    void startAtFirstRow();
 
     // The width that shows every column, and the height that shows `rows` rows.
     int fullWidth() const;

@@ -66,10 +66,7 @@ void SystemCoursePage::createTable() {
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { emit currentRowChanged(current.row()); });
     // The first pass is the current one from the start, without selecting cells.
-    if (m_table->rowCount() > 0) {
-        m_table->selectionModel()->setCurrentIndex(m_table->model()->index(0, 0),
-                                                   QItemSelectionModel::NoUpdate);
-    }
+    m_table->startAtFirstRow();
 
     auto* order = new QLabel(fromUtf8(calc::system_order_text(m_course, locale)), this);
     order->setObjectName("Ordnung");
@@ -99,13 +96,7 @@ void SystemCoursePage::createButtons() {
 }
 
 void SystemCoursePage::selectRow(int row) {
-    const QModelIndex index = m_table->model()->index(row, std::max(0, m_table->currentColumn()));
-    if (!index.isValid()) {
-        return;
-    }
-    m_table->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                                          QItemSelectionModel::Rows);
-    m_table->scrollTo(index);
+    m_table->goToRow(row);
 }
 
 int SystemCoursePage::currentRow() const {
