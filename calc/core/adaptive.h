@@ -5,7 +5,7 @@
 // ug towards og, each attempt's error estimate decides whether it is accepted and which step the
 // next attempt takes. Every attempt is recorded, so that the course of the control can be shown.
 //
-// The controller, with one tolerance tol for the relative and the absolute part:
+// The controller, with one tolerance tol as relative and as absolute tolerance:
 // - For an attempt from y to y_new with estimate e: sk_i = tol + tol max(|y_i|, |y_new_i|) and
 //   err = sqrt((1/n) sum (e_i / sk_i)^2) over the n components. Accepted when err <= 1.
 // - The next step is h fac with fac = 0.9 err^(-1/(q+1)) limited to [0.2, 5] (err = 0 gives 5),
