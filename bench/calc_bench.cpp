@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Times the calculation against the floor set by its own dependency chain and against Odeint.
-#include "calc/calculate.h"
 #include "calc/analysis/course.h"
-#include "calc/text/number_text.h"
+#include "calc/calculate.h"
+#include "calc/core/adaptive.h"
 #include "calc/core/rk4.h"
+#include "calc/text/number_text.h"
 
 #include <benchmark/benchmark.h>
 #include <boost/numeric/odeint/integrate/integrate_n_steps.hpp>
@@ -216,6 +217,26 @@ void OdeintVsRun(benchmark::State& state) {
     state.counters["run_error"] = std::fabs(calc::rk4_run(start, h, passes).point.y - exact_at_end);
 }
 BENCHMARK(OdeintVsRun)->Arg(10)->Arg(20)->Arg(99);
+
+// Dormand-Prince with step size control on the same problem, tol 1e-8, every attempt recorded;
+// budget 5 us a run. The counters tell the attempts and how close it ends to 2/3.
+void AdaptiveDormandPrince(benchmark::State& state) {
+    const calc::SlopeOf<double> f = [](double x, double y) { return (-x) * (y * y); };
+    const calc::AdaptiveRun run =
+        calc::adaptive_run<double>(calc::Pair::dopri5, f, start, end_x, 1e-8, false);
+    if (run.stop != calc::AdaptiveStop::reached) {
+        state.SkipWithError("the run did not reach the upper bound");
+        return;
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            calc::adaptive_run<double>(calc::Pair::dopri5, f, start, end_x, 1e-8, false));
+    }
+    state.counters["attempts"] = static_cast<double>(run.attempts.size());
+    state.counters["evaluations"] = static_cast<double>(run.evaluations);
+    state.counters["error"] = std::fabs(run.end.point.y - exact_at_end);
+}
+BENCHMARK(AdaptiveDormandPrince);
 
 void ReadNumber(benchmark::State& state, const char* text) {
     if (!calc::read_number(text, german)) {

@@ -19,6 +19,8 @@ constexpr std::string_view undefined_at = " ist bei x = ";
 constexpr std::string_view undefined_middle = ", y = ";
 constexpr std::string_view undefined_slope = ", y' = ";
 constexpr std::string_view undefined_after = " nicht definiert.";
+constexpr std::string_view step_at = "Die Schrittweite wird bei x = ";
+constexpr std::string_view step_too_small = " zu klein.";
 } // namespace text
 
 // "Die Differentialgleichung", or "Die Differentialgleichung für y2'" for a system's formula.
@@ -110,6 +112,13 @@ std::string formula_warning::second_order_undefined(double x, double y, double s
     out += text::undefined_slope;
     out += format_general(slope, locale);
     out += text::undefined_after;
+    return out;
+}
+
+std::string adaptive_warning_text::step_too_small(double x, const NumberLocale& locale) {
+    std::string out(text::step_at);
+    out += format_general(x, locale);
+    out += text::step_too_small;
     return out;
 }
 

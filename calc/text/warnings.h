@@ -39,6 +39,16 @@ std::string initial_missing(std::string_view component);
 std::string initial_not_a_number(std::string_view component);
 } // namespace system_warning_text
 
+// The warnings of a run with step size control that ends before og (calc/core/adaptive.h); a
+// value that is not finite gives the warnings of the fixed run.
+namespace adaptive_warning_text {
+// The control gives up after max_attempts attempts.
+inline constexpr std::string_view too_many_attempts =
+    "Die Schrittweitensteuerung braucht mehr als 100000 Versuche.";
+// "Die Schrittweite wird bei x = <x> zu klein.", x as the other warnings write it.
+std::string step_too_small(double x, const NumberLocale& locale);
+} // namespace adaptive_warning_text
+
 // Why the formula reader refused a formula: the reason of a ParseError.
 namespace formula_reason {
 inline constexpr std::string_view empty = "leer";
