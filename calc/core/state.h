@@ -28,10 +28,13 @@ struct Vector {
 };
 
 // The componentwise operations a pass is made of. Each is one rounded operation per component,
-// in the order the scalar writes it: a + b, a - b, s * a, a / s.
+// in the order the scalar writes it: a + b, a - b, s * a, a / s. Every place is computed, those
+// beyond the components too (zeros, as calc makes its vectors), so that each operation is a
+// loop of fixed length that the compiler unrolls into packed operations. A component's result
+// depends on that component alone, so it has the bits that a loop over the components gives.
 [[gnu::always_inline]] inline Vector operator+(const Vector& a, const Vector& b) {
     Vector r{{}, a.n};
-    for (std::size_t i = 0; i < a.n; ++i) {
+    for (std::size_t i = 0; i < max_components; ++i) {
         r.c[i] = a.c[i] + b.c[i];
     }
     return r;
@@ -39,7 +42,7 @@ struct Vector {
 
 [[gnu::always_inline]] inline Vector operator-(const Vector& a, const Vector& b) {
     Vector r{{}, a.n};
-    for (std::size_t i = 0; i < a.n; ++i) {
+    for (std::size_t i = 0; i < max_components; ++i) {
         r.c[i] = a.c[i] - b.c[i];
     }
     return r;
@@ -47,7 +50,7 @@ struct Vector {
 
 [[gnu::always_inline]] inline Vector operator*(double s, const Vector& a) {
     Vector r{{}, a.n};
-    for (std::size_t i = 0; i < a.n; ++i) {
+    for (std::size_t i = 0; i < max_components; ++i) {
         r.c[i] = s * a.c[i];
     }
     return r;
@@ -55,7 +58,7 @@ struct Vector {
 
 [[gnu::always_inline]] inline Vector operator/(const Vector& a, double s) {
     Vector r{{}, a.n};
-    for (std::size_t i = 0; i < a.n; ++i) {
+    for (std::size_t i = 0; i < max_components; ++i) {
         r.c[i] = a.c[i] / s;
     }
     return r;
