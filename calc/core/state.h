@@ -78,6 +78,20 @@ inline bool finite(const Vector& v) {
     return true;
 }
 
+// Whether a value is 0 in every place it has: the scalar, or all max_components places of a
+// Vector, the zeros beyond its components included. Told without a branch, for a run's loop.
+inline bool zero_in_every_place(double v) {
+    return v == 0;
+}
+
+[[gnu::always_inline]] inline bool zero_in_every_place(const Vector& v) {
+    bool all = true;
+    for (const double place : v.c) {
+        all &= place == 0;
+    }
+    return all;
+}
+
 // The index of the first component that is NaN; none (the size) when there is none. A scalar
 // is one component.
 inline std::size_t first_nan(double v) {
