@@ -149,7 +149,7 @@ SystemOutcome calculate_system(const SystemTask& task, const NumberLocale& local
         return overflow_warning();
     }
     const auto stage_count = static_cast<std::size_t>(method_info(task.method).stage_count);
-    const System& f = line.system;
+    const System::Evaluator f = line.system.evaluator();
     const RunEndOf<Vector> end =
         passes::checked_run(task.method, f, stage_count, true, SystemPoint{numbers.ug, numbers.aw},
                             steps.h, steps.passes);

@@ -5,12 +5,19 @@
 
 namespace calc {
 
+namespace {
+
+// The right-hand side of a read system as a problem holds it. The run and the pass find it in
+// the function again and evaluate the system's formulas without the call through the function.
+struct TypedSystem {
+    System system;
+    Vector operator()(double x, const Vector& y) const { return system(x, y); }
+};
+
+} // namespace
+
 SystemProblem system_problem(const System& system) {
-    SystemProblem problem{system.form(),
-                          system.texts(),
-                          [system](double x, const Vector& y) { return system(x, y); },
-                          {},
-                          {}};
+    SystemProblem problem{system.form(), system.texts(), TypedSystem{system}, {}, {}};
     if (const std::optional<SystemExampleId> known = system.known()) {
         const SystemExampleId id = *known;
         if (system_example(id).has_exact) {
@@ -26,13 +33,21 @@ SystemProblem system_problem(const System& system) {
 }
 
 PassOf<Vector> system_pass(Method method, const SystemFunction& f, const SystemPoint& p, double h) {
+    if (const auto* typed = f.target<TypedSystem>()) {
+        const System::Evaluator slope = typed->system.evaluator();
+        return passes::pass_of(method, slope, p, h);
+    }
     return passes::pass_of(method, f, p, h);
 }
 
 RunEndOf<Vector> system_run(Method method, const SystemFunction& f, const SystemPoint& start,
                             double h, int passes) {
-    return passes::checked_run(method, f, static_cast<std::size_t>(method_info(method).stage_count),
-                               true, start, h, passes);
+    const auto stage_count = static_cast<std::size_t>(method_info(method).stage_count);
+    if (const auto* typed = f.target<TypedSystem>()) {
+        const System::Evaluator slope = typed->system.evaluator();
+        return passes::checked_run(method, slope, stage_count, true, start, h, passes);
+    }
+    return passes::checked_run(method, f, stage_count, true, start, h, passes);
 }
 
 std::vector<std::string> component_names(SystemForm form, std::size_t n) {

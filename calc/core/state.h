@@ -28,10 +28,13 @@ struct Vector {
 };
 
 // The componentwise operations a pass is made of. Each is one rounded operation per component,
-// in the order the scalar writes it: a + b, a - b, s * a, a / s.
+// in the order the scalar writes it: a + b, a - b, s * a, a / s. Every place is computed, those
+// beyond the components too (zeros, as calc makes its vectors), so that each operation is a
+// loop of fixed length that the compiler unrolls into packed operations. A component's result
+// depends on that component alone, so it has the bits that a loop over the components gives.
 [[gnu::always_inline]] inline Vector operator+(const Vector& a, const Vector& b) {
     Vector r{{}, a.n};
-    for (std::size_t i = 0; i < a.n; ++i) {
+    for (std::size_t i = 0; i < max_components; ++i) {
         r.c[i] = a.c[i] + b.c[i];
     }
     return r;
@@ -39,7 +42,7 @@ struct Vector {
 
 [[gnu::always_inline]] inline Vector operator-(const Vector& a, const Vector& b) {
     Vector r{{}, a.n};
-    for (std::size_t i = 0; i < a.n; ++i) {
+    for (std::size_t i = 0; i < max_components; ++i) {
         r.c[i] = a.c[i] - b.c[i];
     }
     return r;
@@ -47,7 +50,7 @@ struct Vector {
 
 [[gnu::always_inline]] inline Vector operator*(double s, const Vector& a) {
     Vector r{{}, a.n};
-    for (std::size_t i = 0; i < a.n; ++i) {
+    for (std::size_t i = 0; i < max_components; ++i) {
         r.c[i] = s * a.c[i];
     }
     return r;
@@ -55,7 +58,7 @@ struct Vector {
 
 [[gnu::always_inline]] inline Vector operator/(const Vector& a, double s) {
     Vector r{{}, a.n};
-    for (std::size_t i = 0; i < a.n; ++i) {
+    for (std::size_t i = 0; i < max_components; ++i) {
         r.c[i] = a.c[i] / s;
     }
     return r;
@@ -73,6 +76,20 @@ inline bool finite(const Vector& v) {
         }
     }
     return true;
+}
+
+// Whether a value is 0 in every place it has: the scalar, or all max_components places of a
+// Vector, the zeros beyond its components included. Told without a branch, for a run's loop.
+inline bool zero_in_every_place(double v) {
+    return v == 0;
+}
+
+[[gnu::always_inline]] inline bool zero_in_every_place(const Vector& v) {
+    bool all = true;
+    for (const double place : v.c) {
+        all &= place == 0;
+    }
+    return all;
 }
 
 // The index of the first component that is NaN; none (the size) when there is none. A scalar

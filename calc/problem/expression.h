@@ -108,6 +108,14 @@ public:
     // into out[i], for as many formulas as `out` has places.
     void evaluate(std::span<const double> values, std::span<double> out) const;
 
+    // For a run's loop, which writes the names' values straight into the shared block and reads
+    // every formula's value without a span: the block, one place a name in the order given to
+    // parse(), at an address that stays while the set lives; null for a set without formulas.
+    double* values() const;
+    // The value of formula i into out[i] for each of the size() formulas, from the values in the
+    // block as they stand. A set without formulas writes nothing.
+    void evaluate_block(double* out) const;
+
 private:
     struct Readers;
     explicit FormulaSet(std::unique_ptr<Readers> readers);

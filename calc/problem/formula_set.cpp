@@ -148,34 +148,56 @@ std::size_t FormulaSet::size() const {
     return m_readers ? m_readers->texts.size() : 0;
 }
 
-void FormulaSet::evaluate(std::span<const double> values, std::span<double> out) const {
-    const std::size_t count = std::min(out.size(), size());
-    std::size_t written = 0;
-    if (count > 0) {
-        // A handful of values: plain loops, which cost less than a call to copy them.
-        std::vector<double>& block = m_readers->values;
-        const std::size_t given = std::min(values.size(), block.size());
-        for (std::size_t i = 0; i < given; ++i) {
-            block[i] = values[i];
-        }
-        for (std::size_t i = given; i < block.size(); ++i) {
-            block[i] = 0.0;
-        }
-        if (m_readers->texts.size() == 1) {
-            out[0] = m_readers->parser.Eval();
-            written = 1;
-        } else {
-            int results = 0;
-            const double* value = m_readers->parser.Eval(results);
-            written = std::min(count, static_cast<std::size_t>(std::max(results, 0)));
-            for (std::size_t i = 0; i < written; ++i) {
-                out[i] = value[i];
-            }
-        }
+double* FormulaSet::values() const {
+    return m_readers && !m_readers->texts.empty() ? m_readers->values.data() : nullptr;
+}
+
+void FormulaSet::evaluate_block(double* out) const {
+    const std::size_t count = m_readers ? m_readers->texts.size() : 0;
+    if (count == 0) {
+        return;
     }
-    for (std::size_t i = written; i < out.size(); ++i) {
+    if (count == 1) {
+        out[0] = m_readers->parser.Eval();
+        return;
+    }
+    int results = 0;
+    const double* value = m_readers->parser.Eval(results);
+    // parse() accepted the formulas only as one result each; a formula without one is undefined.
+    const std::size_t written = std::min(count, static_cast<std::size_t>(std::max(results, 0)));
+    for (std::size_t i = 0; i < written; ++i) {
+        out[i] = value[i];
+    }
+    for (std::size_t i = written; i < count; ++i) {
         out[i] = std::numeric_limits<double>::quiet_NaN();
     }
+}
+
+void FormulaSet::evaluate(std::span<const double> values, std::span<double> out) const {
+    double* const block = this->values();
+    if (!block || out.empty()) {
+        std::fill(out.begin(), out.end(), std::numeric_limits<double>::quiet_NaN());
+        return;
+    }
+    // A handful of values: plain loops, which cost less than a call to copy them.
+    const std::size_t places = m_readers->values.size();
+    const std::size_t given = std::min(values.size(), places);
+    for (std::size_t i = 0; i < given; ++i) {
+        block[i] = values[i];
+    }
+    for (std::size_t i = given; i < places; ++i) {
+        block[i] = 0.0;
+    }
+    if (out.size() >= size()) {
+        evaluate_block(out.data());
+        std::fill(out.begin() + static_cast<std::ptrdiff_t>(size()), out.end(),
+                  std::numeric_limits<double>::quiet_NaN());
+        return;
+    }
+    // Fewer places than formulas: every formula is evaluated at once all the same.
+    std::vector<double> all(size());
+    evaluate_block(all.data());
+    std::copy_n(all.begin(), out.size(), out.begin());
 }
 
 } // namespace calc

@@ -5,8 +5,6 @@
 #include "calc/text/labels.h"
 #include "calc/text/warnings.h"
 
-#include <array>
-#include <span>
 #include <utility>
 
 namespace calc {
@@ -102,24 +100,15 @@ std::optional<SystemExampleId> System::known() const {
 }
 
 Vector System::operator()(double x, const Vector& y) const {
+    return evaluator()(x, y);
+}
+
+System::Evaluator System::evaluator() const {
     if (!m_formulas) {
-        return Vector{};
+        return Evaluator(nullptr, 0, false);
     }
-    const Formulas& f = *m_formulas;
-    std::array<double, max_components + 1> values{x};
-    for (std::size_t i = 0; i < f.size; ++i) {
-        values[i + 1] = y[i];
-    }
-    const std::span<const double> block(values.data(), f.size + 1);
-    Vector slope{{}, f.size};
-    if (f.form == SystemForm::second_order) {
-        // y1' = y2 as it stands; y2' = y'' = f(x, y, y').
-        slope[0] = y[1];
-        f.set.evaluate(block, std::span<double>(&slope[1], 1));
-    } else {
-        f.set.evaluate(block, std::span<double>(slope.c.data(), f.size));
-    }
-    return slope;
+    return Evaluator(&m_formulas->set, m_formulas->size,
+                     m_formulas->form == SystemForm::second_order);
 }
 
 std::string component_name(SystemForm form, std::size_t i) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "calc/core/state.h"
+#include "calc/problem/expression.h"
 #include "calc/problem/parse_error.h"
 #include "calc/problem/system_examples.h"
 #include "calc/text/number_text.h"
@@ -49,6 +50,58 @@ public:
 
     // f(x, y), y of size() components.
     Vector operator()(double x, const Vector& y) const;
+
+    // f(x, y) for a run's loop, as operator() gives it: x and y are written straight into the
+    // formulas' block of values, the formulas evaluated in one call, and y1' = y2 of the
+    // second-order form taken as it stands. It is used while the system lives, on the thread
+    // that evaluates the system (a copy of the system has its own block).
+    class Evaluator {
+    public:
+        Vector operator()(double x, const Vector& y) const {
+            if (!m_values) {
+                return Vector{};
+            }
+            Vector slope{{}, m_size};
+            // The block holds x and m_size components, no more: a loop of that length would be
+            // a call to copy memory, the cases are four stores at most.
+            m_values[0] = x;
+            switch (m_size) {
+            case 4:
+                m_values[4] = y[3];
+                [[fallthrough]];
+            case 3:
+                m_values[3] = y[2];
+                [[fallthrough]];
+            case 2:
+                m_values[2] = y[1];
+                [[fallthrough]];
+            case 1:
+                m_values[1] = y[0];
+                break;
+            default:
+                break;
+            }
+            if (m_second_order) {
+                slope[0] = y[1];
+                m_set->evaluate_block(&slope[1]);
+            } else {
+                m_set->evaluate_block(slope.c.data());
+            }
+            return slope;
+        }
+
+    private:
+        friend class System;
+        Evaluator(const FormulaSet* set, std::size_t size, bool second_order)
+            : m_set(set), m_values(set ? set->values() : nullptr), m_size(size),
+              m_second_order(second_order) {}
+
+        const FormulaSet* m_set;
+        double* m_values; // x, then the components: null for a system without formulas
+        std::size_t m_size;
+        bool m_second_order;
+    };
+    Evaluator evaluator() const;
 
 private:
     struct Formulas;

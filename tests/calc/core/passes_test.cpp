@@ -12,6 +12,8 @@
 
 namespace {
 
+using named_case::PrintTo;
+
 using calc::Method;
 using calc::Vector;
 
@@ -138,6 +140,84 @@ TEST(SystemRun, TellsWhichComponentIsUndefinedAndWhere) {
     const auto over = calc::passes::checked_run(Method::rk4, overflow, 4, true,
                                                 calc::SystemPoint{0, vector_of({1, 2})}, 0.1, 10);
     EXPECT_EQ(over.failure, calc::Failure::overflow);
+}
+
+// A pass fails where any one of its values fails, though the point it reaches may be finite: the
+// run looks at a pass's values together first and asks for the reason only where one of them is
+// not finite, and that look must miss none. Each f fails at the first pass only.
+struct InnerFailureCase {
+    const char* name;
+    Method method;
+    Vector (*f)(double x, const Vector& y);
+    Vector start;
+    calc::Failure failure;
+    std::size_t component; // of an undefined f
+};
+
+const InnerFailureCase inner_failures[] = {
+    // k1 is infinite, the midpoint beyond the doubles, the slope there 0: y + k2 = y.
+    {"midpoint_infinite_first_increment", Method::midpoint,
+     [](double x, const Vector&) {
+         return vector_of({x == 0 ? INFINITY : 0.0, 0});
+     },
+     vector_of({1, 2}), calc::Failure::overflow, 0},
+    // k1 = 1.6e308 is finite, y + k1/2 is not; the slope there is 0.
+    {"midpoint_stage_point_beyond_the_doubles", Method::midpoint,
+     [](double, const Vector& y) {
+         return vector_of({std::isfinite(y[0]) ? 1.6e308 : 0.0, 0});
+     },
+     vector_of({1.5e308, 0}), calc::Failure::overflow, 0},
+    // f is undefined at the start, and 1 at the midpoint, which the point reached alone shows.
+    {"midpoint_undefined_at_the_start_only", Method::midpoint,
+     [](double x, const Vector&) {
+         return vector_of({0, x == 0 ? NAN : 1.0});
+     },
+     vector_of({1, 2}), calc::Failure::undefined, 1},
+    // k2 = k3 = 1.2e307 at x = h/2, else 0: y + k3 = 1.82e308 is beyond the doubles, while
+    // y + (2 k2 + 2 k3)/6 = 1.78e308 is not.
+    {"rk4_last_stage_point_beyond_the_doubles", Method::rk4,
+     [](double x, const Vector&) {
+         return vector_of({0, x == 0.25 ? 2.4e307 : 0.0});
+     },
+     vector_of({0, 1.7e308}), calc::Failure::overflow, 0},
+};
+
+class RunInnerFailure : public testing::TestWithParam<InnerFailureCase> {};
+
+TEST_P(RunInnerFailure, StopsAtTheFirstPassWithItsReason) {
+    const InnerFailureCase& c = GetParam();
+    const auto stage_count = static_cast<std::size_t>(calc::method_info(c.method).stage_count);
+    const auto end = calc::passes::checked_run(c.method, c.f, stage_count, true,
+                                               calc::SystemPoint{0, c.start}, 0.5, 4);
+    EXPECT_FALSE(end.finite);
+    EXPECT_EQ(end.failure, c.failure);
+    if (c.failure == calc::Failure::undefined) {
+        EXPECT_EQ(end.component, c.component);
+        EXPECT_EQ(end.where.x, 0);
+    } else {
+        EXPECT_EQ(end.point.x, 0.5) << "the first pass failed";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Passes, RunInnerFailure, testing::ValuesIn(inner_failures), CaseName{});
+
+// What a slope holds in the places beyond its components is no value of the system: an infinity
+// or a NaN there stops no run, and the components keep the bits of a run without it.
+TEST(SystemRun, LeavesThePlacesBeyondTheComponentsOut) {
+    const auto clean = [](double, const Vector& y) { return vector_of({y[1], -y[0]}); };
+    const auto untidy = [](double, const Vector& y) {
+        return Vector{{y[1], -y[0], INFINITY, NAN}, 2};
+    };
+    for (const calc::MethodInfo& method : calc::method_table) {
+        const auto stages = static_cast<std::size_t>(method.stage_count);
+        const calc::SystemPoint start{0, vector_of({1, 0})};
+        const auto a = calc::passes::checked_run(method.id, clean, stages, true, start, 0.1, 20);
+        const auto b = calc::passes::checked_run(method.id, untidy, stages, true, start, 0.1, 20);
+        ASSERT_TRUE(b.finite) << method.name;
+        EXPECT_EQ(b.failure, calc::Failure::none) << method.name;
+        EXPECT_TRUE(same_bits(a.point.y[0], b.point.y[0])) << method.name;
+        EXPECT_TRUE(same_bits(a.point.y[1], b.point.y[1])) << method.name;
+    }
 }
 
 } // namespace
