@@ -5,9 +5,9 @@
 #include "calc/calculate.h"
 #include "qt/number_locale.h"
 #include "qt/qt_text.h"
-#include "window/course/course_module.h"
 #include "window/main/app_names.h"
 #include "window/main/choices.h"
+#include "window/main/course_windows.h"
 #include "window/main/result_item.h"
 #include "window/main/system_line_item.h"
 #include "window/system/system_window.h"
@@ -20,7 +20,6 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QLibrary>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -46,7 +45,6 @@ constexpr char system[] = "System…";
 constexpr char result[] = "Ergebnis";
 constexpr char copy[] = "Kopieren";
 constexpr char show_course[] = "Verlauf anzeigen…";
-constexpr char course_unavailable[] = "Der Verlauf kann nicht angezeigt werden: ";
 constexpr char start_entry[] = "0";
 } // namespace text
 
@@ -76,18 +74,7 @@ double requiredScale(const QWidget* widget, QRect twips) {
 
 } // namespace
 
-namespace {
-
-// Where the program finds the course module: installed under the library directory, or
-// beside the program in the build tree.
-QStringList installedCourseModules() {
-    const QString directory = QCoreApplication::applicationDirPath() + u'/';
-    const QString module = QStringLiteral(NUMERINT_COURSE_MODULE);
-    return {directory + QStringLiteral(NUMERINT_COURSE_MODULE_DIR) + u'/' + module,
-            directory + module};
-}
-
-} // namespace
+namespace {} // namespace
 
 Integration::Integration(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QString::fromUtf8(app_names::title));
@@ -116,17 +103,15 @@ void Integration::setWarningPresenter(WarningPresenter presenter) {
 }
 
 void Integration::setCourseModule(const QString& path) {
-    m_courseModules = {path};
-    m_courseEntry = nullptr;
-    m_systemCourseEntry = nullptr;
+    m_courseWindows.setModule(path);
 }
 
 void Integration::setCourseWindowMaker(CourseWindowMaker maker) {
-    m_makeCourseWindow = std::move(maker);
+    m_courseWindows.setMaker(std::move(maker));
 }
 
 void Integration::setSystemCourseWindowMaker(SystemCourseWindowMaker maker) {
-    m_makeSystemCourseWindow = std::move(maker);
+    m_courseWindows.setSystemMaker(std::move(maker));
 }
 
 // Created in the form's tab index order, which is also their stacking order.
@@ -440,22 +425,15 @@ void Integration::showCourse(QListWidgetItem* item) {
     bringToFront(*course);
 }
 
-// The course window of the line, made by the test's maker or the course module; none after a
-// warning.
+// The course window of the line; none after a warning.
 QWidget* Integration::makeCourseWindow(QListWidgetItem* item) {
-    const QLocale locale = numberLocale();
+    const auto warnHere = [this](const QString& text) { warn(text); };
     if (item->type() == SystemLineItem::item_type) {
-        const calc::SystemLine& line = static_cast<SystemLineItem*>(item)->line();
-        if (m_makeSystemCourseWindow) {
-            return m_makeSystemCourseWindow(line, locale, this);
-        }
-        return loadCourseModule() ? m_systemCourseEntry(&line, &locale, this) : nullptr;
+        return m_courseWindows.make(static_cast<SystemLineItem*>(item)->line(), numberLocale(),
+                                    this, warnHere);
     }
-    const calc::ResultLine& line = static_cast<ResultItem*>(item)->line();
-    if (m_makeCourseWindow) {
-        return m_makeCourseWindow(line, locale, this);
-    }
-    return loadCourseModule() ? m_courseEntry(&line, &locale, this) : nullptr;
+    return m_courseWindows.make(static_cast<ResultItem*>(item)->line(), numberLocale(), this,
+                                warnHere);
 }
 
 // Opens the one window for systems, made at the first press, or raises it. It reports its
@@ -478,29 +456,6 @@ void Integration::bringToFront(QWidget* window) {
     if (QWindow* handle = window->windowHandle()) {
         handle->requestActivate();
     }
-}
-
-// Loads the course module once; warns with the loader's reason when it cannot.
-bool Integration::loadCourseModule() {
-    if (m_courseEntry != nullptr) {
-        return true;
-    }
-    QStringList reasons;
-    for (const QString& path :
-         m_courseModules.isEmpty() ? installedCourseModules() : m_courseModules) {
-        // The module stays loaded until the program ends, as its windows may.
-        QLibrary module(path);
-        m_courseEntry = reinterpret_cast<CourseWindowEntry>(module.resolve(course_window_entry));
-        m_systemCourseEntry =
-            reinterpret_cast<SystemCourseWindowEntry>(module.resolve(system_course_window_entry));
-        if (m_courseEntry != nullptr && m_systemCourseEntry != nullptr) {
-            return true;
-        }
-        m_courseEntry = nullptr;
-        reasons.append(module.errorString());
-    }
-    warn(QString::fromUtf8(text::course_unavailable) + reasons.join(QStringLiteral("; ")));
-    return false;
 }
 
 void Integration::warn(const QString& text, QWidget* over) {

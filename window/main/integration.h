@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "window/main/course_windows.h"
+
 #include <QLocale>
 #include <QRect>
 #include <QString>
@@ -33,10 +35,8 @@ class Integration : public QWidget {
 
 public:
     using WarningPresenter = std::function<void(const QString& text)>;
-    using CourseWindowMaker = std::function<QWidget*(const calc::ResultLine& line,
-                                                     const QLocale& locale, QWidget* parent)>;
-    using SystemCourseWindowMaker = std::function<QWidget*(const calc::SystemLine& line,
-                                                           const QLocale& locale, QWidget* parent)>;
+    using CourseWindowMaker = CourseWindows::Maker;
+    using SystemCourseWindowMaker = CourseWindows::SystemMaker;
 
     // Builds the form with every entry at "0", the default equation with the classical
     // Runge-Kutta method, and the focus in the lower bound.
@@ -91,7 +91,6 @@ private:
     QWidget* makeCourseWindow(QListWidgetItem* item);
     void showSystemWindow();
     static void bringToFront(QWidget* window);
-    bool loadCourseModule();
     // Shows the warning, in a box over `over` (none: over this window).
     void warn(const QString& text, QWidget* over = nullptr);
     void showWarningBox(const QString& text, QWidget* over);
@@ -111,9 +110,5 @@ private:
     int m_widestLine = 0;
     std::optional<QLocale> m_numberLocale;
     WarningPresenter m_presentWarning;
-    CourseWindowMaker m_makeCourseWindow;
-    QStringList m_courseModules;
-    SystemCourseWindowMaker m_makeSystemCourseWindow;
-    QWidget* (*m_courseEntry)(const calc::ResultLine*, const QLocale*, QWidget*) = nullptr;
-    QWidget* (*m_systemCourseEntry)(const calc::SystemLine*, const QLocale*, QWidget*) = nullptr;
+    CourseWindows m_courseWindows;
 };
