@@ -12,6 +12,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstddef>
 #include <latch>
 #include <string>
 #include <thread>
@@ -26,13 +27,21 @@ struct RefusedCase {
     std::string typed;
     calc::NumberLocale locale;
     std::string warning;
+    // How often `typed` stands in the text: a paste of megabytes is made by the test itself, as
+    // a parameter is copied each time the tests are listed.
+    std::size_t times = 1;
 };
 
 class RefusedEquation : public testing::TestWithParam<RefusedCase> {};
 
 TEST_P(RefusedEquation, GetsAReasonAndThePosition) {
     const RefusedCase& c = GetParam();
-    const auto parsed = calc::Equation::parse(c.typed, c.locale);
+    std::string typed;
+    typed.reserve(c.typed.size() * c.times);
+    for (std::size_t i = 0; i < c.times; ++i) {
+        typed += c.typed;
+    }
+    const auto parsed = calc::Equation::parse(typed, c.locale);
     const auto* error = std::get_if<calc::ParseError>(&parsed);
     ASSERT_NE(error, nullptr);
     EXPECT_EQ(calc::formula_warning::equation(*error), c.warning);
@@ -46,7 +55,7 @@ const RefusedCase refused[] = {
     {"Empty", "", de, faulty + "leer (Zeichen 1)."},
     {"OnlySpaces", "   ", de, faulty + "leer (Zeichen 1)."},
     {"TooLong", std::string(1001, 'x'), de, faulty + "zu lang (Zeichen 1001)."},
-    {"HugePaste", std::string(10'000'000, '('), de, faulty + "zu lang (Zeichen 1001)."},
+    {"HugePaste", "(", de, faulty + "zu lang (Zeichen 1001).", 10'000'000},
     {"UnknownName", "x+z", de, faulty + "unbekannter Name \u201ez\u201c (Zeichen 3)."},
     {"OtherLibraryFunction", "log(x)", de,
      faulty + "unbekannter Name \u201elog\u201c (Zeichen 1)."},
