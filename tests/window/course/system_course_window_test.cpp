@@ -12,7 +12,6 @@
 
 #include <QChartView>
 #include <QFile>
-#include <QFutureWatcher>
 #include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
@@ -185,11 +184,10 @@ private slots:
     void studyOfASystem() {
         SystemCourseForm form(oscillator);
         form.showPage("Konvergenz");
-        auto* watcher = static_cast<QFutureWatcher<ConvergencePage::Result>*>(
-            form.find<QFutureWatcherBase>("Studie"));
-        QTRY_VERIFY_WITH_TIMEOUT(watcher->isFinished(), 60'000);
         auto* table = form.find<NumberTable>("Konvergenz");
-        QVERIFY(table->rowCount() > 10);
+        QVERIFY(table);
+        // The watcher finishes on its thread before the page has shown the study.
+        QTRY_VERIFY_WITH_TIMEOUT(table->rowCount() > 10, 60'000);
         // 10 passes to 2^20: the finest run has 10·2^16 passes.
         QCOMPARE(table->text(table->rowCount() - 1, 0), "655360");
         QTemporaryDir dir;
