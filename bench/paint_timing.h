@@ -71,3 +71,29 @@ template <class Action> void timeToPaint(benchmark::State& state, QWidget* shows
     shows->removeEventFilter(&watch);
     reportTimes(state, std::move(ms));
 }
+
+// Times making a widget with `make` (a std::unique_ptr to it, not yet shown) and showing it,
+// up to the first paint of `watched(widget)`, each iteration a new widget.
+template <class Make, class Watched>
+void timeToFirstPaint(benchmark::State& state, Make make, Watched watched) {
+    std::vector<double> ms;
+    QElapsedTimer timer;
+    for (auto _ : state) {
+        Painted watch;
+        timer.start();
+        const auto widget = make();
+        QWidget* shows = watched(*widget);
+        shows->installEventFilter(&watch);
+        widget->show();
+        while (!watch.painted && timer.elapsed() < 5'000) {
+            QCoreApplication::processEvents();
+        }
+        ms.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+        shows->removeEventFilter(&watch);
+        if (!watch.painted) {
+            state.SkipWithError("nothing was painted");
+            break;
+        }
+    }
+    reportTimes(state, std::move(ms));
+}

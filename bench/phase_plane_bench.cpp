@@ -54,14 +54,6 @@ std::optional<calc::SystemCourse> courseOf(const benchmark::State& state) {
                                      calc::CourseOrder::left_out);
 }
 
-// Waits until the watch saw a paint, for a second at most; false when it saw none.
-bool waitForPaint(const Painted& watch, const QElapsedTimer& timer) {
-    while (!watch.painted && timer.elapsed() < 1'000) {
-        QCoreApplication::processEvents();
-    }
-    return watch.painted;
-}
-
 QWidget* planeOf(const PhasePlanePage& page) {
     return page.findChild<QChartView*>("Phasendiagramm")->viewport();
 }
@@ -87,25 +79,15 @@ void BuildToPaint(benchmark::State& state) {
         return;
     }
     const FileExport files;
-    std::vector<double> ms;
-    QElapsedTimer timer;
-    for (auto _ : state) {
-        Painted watch;
-        timer.start();
-        auto page =
-            std::make_unique<PhasePlanePage>(*course, QLocale(QLocale::German), files, nullptr);
-        planeOf(*page)->installEventFilter(&watch);
-        page->resize(1500, 700);
-        page->show();
-        const bool painted = waitForPaint(watch, timer);
-        ms.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-        planeOf(*page)->removeEventFilter(&watch);
-        if (!painted) {
-            state.SkipWithError("nothing was painted");
-            break;
-        }
-    }
-    reportTimes(state, std::move(ms));
+    timeToFirstPaint(
+        state,
+        [&] {
+            auto page =
+                std::make_unique<PhasePlanePage>(*course, QLocale(QLocale::German), files, nullptr);
+            page->resize(1500, 700);
+            return page;
+        },
+        [](const PhasePlanePage& page) { return planeOf(page); });
     state.counters["rows"] = static_cast<double>(course->rows.size());
 }
 BENCHMARK(BuildToPaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(20);

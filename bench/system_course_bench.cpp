@@ -51,29 +51,15 @@ std::unique_ptr<SystemCourseWindow> shownWindow(const calc::SystemLine& line) {
 // From the line to the window painted, as a double-click on the line makes it.
 void OpenLorenzWindow(benchmark::State& state) {
     const calc::SystemLine line = lorenzLine();
-    std::unique_ptr<SystemCourseWindow> window;
-    std::vector<double> ms;
-    for (auto _ : state) {
-        window.reset();
-        Painted watch;
-        QElapsedTimer timer;
-        timer.start();
-        window = std::make_unique<SystemCourseWindow>(calc::build_system_course(line),
-                                                      QLocale(QLocale::German));
-        window->setAttribute(Qt::WA_DeleteOnClose, false);
-        window->installEventFilter(&watch);
-        window->show();
-        while (!watch.painted && timer.elapsed() < 5'000) {
-            QCoreApplication::processEvents();
-        }
-        window->removeEventFilter(&watch);
-        ms.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-        if (!watch.painted) {
-            state.SkipWithError("the window did not paint");
-            break;
-        }
-    }
-    reportTimes(state, std::move(ms));
+    timeToFirstPaint(
+        state,
+        [&line] {
+            auto window = std::make_unique<SystemCourseWindow>(calc::build_system_course(line),
+                                                               QLocale(QLocale::German));
+            window->setAttribute(Qt::WA_DeleteOnClose, false);
+            return window;
+        },
+        [](QWidget& window) { return &window; });
 }
 BENCHMARK(OpenLorenzWindow)->Unit(benchmark::kMillisecond)->Iterations(5);
 
