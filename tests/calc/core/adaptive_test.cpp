@@ -372,19 +372,6 @@ TEST_P(SystemAdaptiveRun, UndefinedComponentIsNamed) {
 
 INSTANTIATE_TEST_SUITE_P(Pairs, SystemAdaptiveRun, testing::ValuesIn(system_cases), CaseName{});
 
-// The pairs' table, as the window and the command line will list them.
-TEST(PairTable, NamesFindTheirPairsAndMatchTheCoefficients) {
-    for (const calc::PairInfo& info : calc::pair_table) {
-        EXPECT_EQ(calc::pair_named(info.cli_name), info.id) << info.cli_name;
-        EXPECT_EQ(&calc::pair_info(info.id), &info);
-    }
-    EXPECT_EQ(calc::pair_named("dopri"), std::nullopt);
-    EXPECT_EQ(calc::pair_named(""), std::nullopt);
-    EXPECT_EQ(calc::pair_info(Pair::dopri5).name, "Dormand-Prince 5(4), adaptiv");
-    EXPECT_EQ(calc::pair_info(Pair::rkf45).name, "Runge-Kutta-Fehlberg 4(5), adaptiv");
-    EXPECT_EQ(calc::pair_info(Pair::bs23).name, "Bogacki-Shampine 3(2), adaptiv");
-}
-
 TEST(AdaptiveWarning, TextsOfTheStops) {
     const calc::NumberLocale german{",", ".", "-"};
     EXPECT_EQ(calc::adaptive_warning_text::step_too_small(0.4999999, german),
