@@ -29,6 +29,7 @@ Reading reading_of(const EntryReading& reading, Entry entry) {
     case EntryFault::missing:
         return warn(warning_text::missing_entry, entry);
     case EntryFault::not_a_number:
+    case EntryFault::out_of_range: // only a tolerance is out of range
         break;
     case EntryFault::too_large:
         return warn(warning_text::count_too_large, entry);
@@ -46,6 +47,49 @@ Reading count_number(const std::string& text, const NumberLocale& locale) {
     return reading_of(read_count(text, count_limit, locale), Entry::anzschr);
 }
 
+Reading tolerance_number(const std::string& text, const NumberLocale& locale) {
+    const EntryReading reading = read_tolerance(text, locale);
+    if (const double* tol = std::get_if<double>(&reading)) {
+        return *tol;
+    }
+    switch (std::get<EntryFault>(reading)) {
+    case EntryFault::missing:
+        return warn(tolerance_warning_text::missing, Entry::anzschr);
+    case EntryFault::out_of_range:
+        return Warning{tolerance_warning_text::out_of_range(locale), Entry::anzschr};
+    case EntryFault::not_a_number:
+    case EntryFault::too_large:
+    case EntryFault::not_positive:
+        break;
+    }
+    return warn(tolerance_warning_text::not_a_number, Entry::anzschr);
+}
+
+Warning overflow_warning() {
+    return Warning{std::string(warning_text::overflow), std::nullopt};
+}
+
+// The warning of a run with step size control that did not reach og.
+Warning stop_warning(const AdaptiveRun& run, const NumberLocale& locale) {
+    switch (run.stop) {
+    case AdaptiveStop::reached:
+    case AdaptiveStop::invalid: // a bound beyond the doubles
+        break;
+    case AdaptiveStop::failed:
+        if (run.end.failure == Failure::undefined) {
+            return Warning{formula_warning::undefined(run.end.where.x, run.end.where.y, locale),
+                           Entry::gleichung};
+        }
+        break;
+    case AdaptiveStop::step_too_small:
+        return Warning{adaptive_warning_text::step_too_small(run.end.point.x, locale),
+                       std::nullopt};
+    case AdaptiveStop::too_many_attempts:
+        return Warning{std::string(adaptive_warning_text::too_many_attempts), std::nullopt};
+    }
+    return overflow_warning();
+}
+
 std::string result_line(Point point, const NumberLocale& locale) {
     std::string line(line_text::x_lead);
     line += format_00_0(point.x, locale);
@@ -59,7 +103,8 @@ std::string result_line(Point point, const NumberLocale& locale) {
 Outcome calculate(const Task& task, const NumberLocale& locale) {
     const EntryTexts& entries = task.entries;
     const Reading readings[] = {
-        count_number(entries.anzschr, locale),
+        task.pair ? tolerance_number(task.tolerance, locale)
+                  : count_number(entries.anzschr, locale),
         entry_number(entries.ug, Entry::ug, locale),
         entry_number(entries.og, Entry::og, locale),
         entry_number(entries.aw, Entry::aw, locale),
@@ -74,6 +119,7 @@ Outcome calculate(const Task& task, const NumberLocale& locale) {
                      std::get<double>(readings[2]), std::get<double>(readings[3])},
                     {},
                     task.method,
+                    {},
                     {}};
     const Numbers& numbers = line.numbers;
 
@@ -91,9 +137,23 @@ Outcome calculate(const Task& task, const NumberLocale& locale) {
         line.exact = std::move(std::get<ExactSolution>(exact));
     }
 
+    if (task.pair) {
+        const double tol = line.numbers.anzschr;
+        line.numbers.anzschr = 0;
+        AdaptiveLine adaptive{*task.pair, tol, format_general(tol, locale), {}};
+        const AdaptiveRun run = adaptive_run_of(line, adaptive);
+        if (run.stop != AdaptiveStop::reached) {
+            return stop_warning(run, locale);
+        }
+        adaptive.totals = totals_of(run);
+        line.text = result_line(run.end.point, locale);
+        line.adaptive = std::move(adaptive);
+        return line;
+    }
+
     const Steps steps = steps_of(numbers);
     if (!std::isfinite(steps.h)) {
-        return Warning{std::string(warning_text::overflow), std::nullopt};
+        return overflow_warning();
     }
     const RunEnd end =
         run_passes(task.method, line.equation, {numbers.ug, numbers.aw}, steps.h, steps.passes);
@@ -102,7 +162,7 @@ Outcome calculate(const Task& task, const NumberLocale& locale) {
                        Entry::gleichung};
     }
     if (!end.finite) {
-        return Warning{std::string(warning_text::overflow), std::nullopt};
+        return overflow_warning();
     }
     line.text = result_line(end.point, locale);
     return line;
@@ -116,12 +176,37 @@ Course build_course(const ResultLine& line) {
     return build_course(line.numbers, line.equation, line.method, line.exact);
 }
 
+SlopeOf<double> slope_of(const Equation& equation) {
+    return [&equation](double x, double y) { return equation(x, y); };
+}
+
+AdaptiveRun adaptive_run_of(const ResultLine& line, const AdaptiveLine& adaptive) {
+    // The default reports every failure as an overflow, as its fixed run does.
+    return adaptive_run<double>(adaptive.pair, slope_of(line.equation),
+                                {line.numbers.ug, line.numbers.aw}, line.numbers.og,
+                                adaptive.tolerance, !line.equation.is_default());
+}
+
 std::string line_tooltip(const ResultLine& line) {
     std::string tooltip(equation_lead);
     tooltip += line.equation.text();
     tooltip += ", ";
-    tooltip += method_info(line.method).name;
+    if (!line.adaptive) {
+        tooltip += method_info(line.method).name;
+        return tooltip;
+    }
+    tooltip += adaptive_description(*line.adaptive);
     return tooltip;
+}
+
+std::string adaptive_description(const AdaptiveLine& adaptive) {
+    std::string text(pair_info(adaptive.pair).name);
+    text += adaptive_label::tolerance_lead;
+    text += adaptive.tolerance_text;
+    text += adaptive_label::totals_lead;
+    text += adaptive_label::totals(adaptive.totals.accepted, adaptive.totals.rejected,
+                                   adaptive.totals.evaluations);
+    return text;
 }
 
 } // namespace calc

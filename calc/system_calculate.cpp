@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/system_calculate.h"
 
+#include "calc/calculate.h"
 #include "calc/core/passes.h"
 #include "calc/text/entry_reading.h"
 #include "calc/text/labels.h"
@@ -35,9 +36,29 @@ Reading read_system_count(std::string_view text, const NumberLocale& locale) {
     case EntryFault::not_positive:
         return warn(std::string(warning_text::count_not_positive), SystemField::count);
     case EntryFault::not_a_number:
+    case EntryFault::out_of_range: // only a tolerance is out of range
         break;
     }
     return warn(warning_text::not_a_number(Entry::anzschr), SystemField::count);
+}
+
+// The tolerance, with the main window's warnings, in the count's field.
+Reading read_system_tolerance(std::string_view text, const NumberLocale& locale) {
+    const EntryReading reading = read_tolerance(text, locale);
+    if (const double* tol = std::get_if<double>(&reading)) {
+        return *tol;
+    }
+    switch (std::get<EntryFault>(reading)) {
+    case EntryFault::missing:
+        return warn(std::string(tolerance_warning_text::missing), SystemField::count);
+    case EntryFault::out_of_range:
+        return warn(tolerance_warning_text::out_of_range(locale), SystemField::count);
+    case EntryFault::not_a_number:
+    case EntryFault::too_large:
+    case EntryFault::not_positive:
+        break;
+    }
+    return warn(std::string(tolerance_warning_text::not_a_number), SystemField::count);
 }
 
 // A bound: an empty one is named, one that is not a number is worded as the main window does.
@@ -119,7 +140,9 @@ SystemOutcome calculate_system(const SystemTask& task, const NumberLocale& local
     };
     const std::size_t n = components_of(task);
     SystemNumbers numbers{0, 0, 0, Vector{{}, n}};
-    if (!accepted(read_system_count(task.count, locale), numbers.anzschr) ||
+    const Reading first = task.pair ? read_system_tolerance(task.tolerance, locale)
+                                    : read_system_count(task.count, locale);
+    if (!accepted(first, numbers.anzschr) ||
         !accepted(read_bound(task.ug, Entry::ug, locale), numbers.ug) ||
         !accepted(read_bound(task.og, Entry::og, locale), numbers.og)) {
         return *refused;
@@ -142,7 +165,35 @@ SystemOutcome calculate_system(const SystemTask& task, const NumberLocale& local
                                                    error->error);
         return warn(text, SystemField::formula, error->formula);
     }
-    SystemLine line{{}, numbers, std::move(std::get<System>(parsed)), task.method};
+    SystemLine line{{}, numbers, std::move(std::get<System>(parsed)), task.method, {}};
+
+    if (task.pair) {
+        const double tol = line.numbers.anzschr;
+        line.numbers.anzschr = 0;
+        AdaptiveLine adaptive{*task.pair, tol, format_general(tol, locale), {}};
+        const SystemAdaptiveRun run = system_adaptive_run_of(line, adaptive);
+        switch (run.stop) {
+        case AdaptiveStop::reached:
+            break;
+        case AdaptiveStop::failed:
+            if (run.end.failure == Failure::undefined) {
+                return undefined_warning(task.form, run.end, locale);
+            }
+            return overflow_warning();
+        case AdaptiveStop::step_too_small:
+            return SystemWarning{adaptive_warning_text::step_too_small(run.end.point.x, locale),
+                                 std::nullopt, 0};
+        case AdaptiveStop::too_many_attempts:
+            return SystemWarning{std::string(adaptive_warning_text::too_many_attempts),
+                                 std::nullopt, 0};
+        case AdaptiveStop::invalid: // a bound beyond the doubles
+            return overflow_warning();
+        }
+        adaptive.totals = totals_of(run);
+        line.text = result_line(run.end.point, locale);
+        line.adaptive = std::move(adaptive);
+        return line;
+    }
 
     const Steps steps = system_steps_of(numbers);
     if (!std::isfinite(steps.h)) {
@@ -172,8 +223,15 @@ std::string system_tooltip(const SystemLine& line) {
         tooltip += texts[i];
         tooltip += component_label::item_separator;
     }
-    tooltip += method_info(line.method).name;
+    tooltip += line.adaptive ? adaptive_description(*line.adaptive)
+                             : std::string(method_info(line.method).name);
     return tooltip;
+}
+
+SystemAdaptiveRun system_adaptive_run_of(const SystemLine& line, const AdaptiveLine& adaptive) {
+    const System::Evaluator f = line.system.evaluator();
+    return adaptive_run<Vector>(adaptive.pair, f, {line.numbers.ug, line.numbers.aw},
+                                line.numbers.og, adaptive.tolerance, true);
 }
 
 } // namespace calc

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calc/core/adaptive.h"
 #include "calc/core/methods.h"
+#include "calc/core/schemes.h"
 #include "calc/core/state.h"
 #include "calc/core/steps.h"
 #include "calc/problem/system.h"
@@ -25,9 +27,13 @@ struct SystemTask {
     std::vector<std::string> initial;  // y1(ug) … yn(ug), or y(ug) and y'(ug)
     std::string ug, og, count;
     Method method = Method::rk4;
+    // With a pair, the run has step size control: the tolerance is read in the place of the
+    // count, which is not read, and the method is not used.
+    std::optional<Pair> pair;
+    std::string tolerance{default_tolerance_text};
 };
 
-// The field of the system window that a warning concerns.
+// The field of the system window that a warning concerns; `count` is also the tolerance's.
 enum class SystemField { count, ug, og, initial, formula };
 
 // A message for the user instead of a system's result.
@@ -43,12 +49,14 @@ struct SystemNumbers {
     Vector aw;
 };
 
-// One line for the main window's result list, with everything it was computed from.
+// One line for the main window's result list, with everything it was computed from. A line
+// with step size control has `adaptive`; its numbers.anzschr is 0, and its method is not used.
 struct SystemLine {
     std::string text; // "x-Wert   01,0   y-Wert   (0,540302967116884; -0,841470477800274)"
     SystemNumbers numbers;
     System system;
     Method method = Method::rk4;
+    std::optional<AdaptiveLine> adaptive;
 };
 
 using SystemOutcome = std::variant<SystemWarning, SystemLine>;
@@ -61,7 +69,11 @@ Steps system_steps_of(const SystemNumbers& numbers);
 SystemOutcome calculate_system(const SystemTask& task, const NumberLocale& locale);
 
 // The line's tooltip: "y1' = y2, y2' = -y1, Runge-Kutta-4. Ord.", or for the second-order form
-// "y'' = -y, Runge-Kutta-4. Ord.".
+// "y'' = -y, Runge-Kutta-4. Ord.". A pair's name is followed by its tolerance and totals, as
+// line_tooltip writes them.
 std::string system_tooltip(const SystemLine& line);
+
+// The run with step size control of a system's line that has one.
+SystemAdaptiveRun system_adaptive_run_of(const SystemLine& line, const AdaptiveLine& adaptive);
 
 } // namespace calc

@@ -22,8 +22,10 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -34,18 +36,23 @@ enum class Pair { bs23, rkf45, dopri5 };
 
 struct PairInfo {
     Pair id;
-    std::string_view name;     // in the window: "Dormand-Prince 5(4), adaptiv"
-    std::string_view cli_name; // on the command line: "dopri5"
-    int order;                 // of the solution carried on
-    int estimate_order;        // q, of the error estimate
-    int stage_count;           // stages of an attempt
-    bool fsal;                 // the last stage's slope is the next attempt's first
+    std::string_view name;       // in the window: "Dormand-Prince 5(4), adaptiv"
+    std::string_view cli_name;   // on the command line: "dopri5"
+    int order;                   // of the solution carried on
+    int estimate_order;          // q, of the error estimate
+    std::string_view short_name; // in captions and legends: "Dormand-Prince"
+    int stage_count;             // stages of an attempt
+    bool fsal;                   // the last stage's slope is the next attempt's first
+    std::uint32_t colour;        // 0xRRGGBB, its plots' colour
 };
 
 inline constexpr std::array<PairInfo, 3> pair_table = {{
-    {Pair::bs23, "Bogacki-Shampine 3(2), adaptiv", "bs23", 3, 2, 4, true},
-    {Pair::rkf45, "Runge-Kutta-Fehlberg 4(5), adaptiv", "rkf45", 4, 4, 6, false},
-    {Pair::dopri5, "Dormand-Prince 5(4), adaptiv", "dopri5", 5, 4, 7, true},
+    {Pair::bs23, "Bogacki-Shampine 3(2), adaptiv", "bs23", 3, 2, "Bogacki-Shampine", 4, true,
+     0x8c564b},
+    {Pair::rkf45, "Runge-Kutta-Fehlberg 4(5), adaptiv", "rkf45", 4, 4, "Fehlberg", 6, false,
+     0xe377c2},
+    {Pair::dopri5, "Dormand-Prince 5(4), adaptiv", "dopri5", 5, 4, "Dormand-Prince", 7, true,
+     0x17becf},
 }};
 
 constexpr const PairInfo& pair_info(Pair pair) {
@@ -119,6 +126,33 @@ template <class State> struct AdaptiveRunOf {
     std::size_t rejected = 0;
     std::size_t evaluations = 0; // calls of f, each counted once
 };
+
+// The counts of a run that its line and its course show.
+struct AdaptiveTotals {
+    std::size_t accepted = 0;
+    std::size_t rejected = 0;
+    std::size_t evaluations = 0;
+};
+
+template <class State> AdaptiveTotals totals_of(const AdaptiveRunOf<State>& run) {
+    return {run.accepted, run.rejected, run.evaluations};
+}
+
+// What a result line of a run with step size control adds: its pair, its tolerance and its totals.
+struct AdaptiveLine {
+    Pair pair = Pair::dopri5;
+    double tolerance = 0;
+    std::string tolerance_text; // as format_general writes it: "1E-06"
+    AdaptiveTotals totals;
+};
+
+// The tolerance a pair takes where none is typed: the window's first text, the command line's
+// default.
+inline constexpr std::string_view default_tolerance_text = "1E-6";
+
+// The tolerances that are accepted, both ends included.
+inline constexpr double min_tolerance = 1e-13;
+inline constexpr double max_tolerance = 0.1;
 
 using AdaptiveRun = AdaptiveRunOf<double>;
 using SystemAdaptiveRun = AdaptiveRunOf<Vector>;

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/text/entry_reading.h"
 
+#include "calc/core/adaptive.h"
+
+#include <cmath>
+
 namespace calc {
 
 EntryReading read_entry(std::string_view text, const NumberLocale& locale) {
@@ -24,6 +28,17 @@ EntryReading read_count(std::string_view text, double limit, const NumberLocale&
         }
     }
     return count;
+}
+
+EntryReading read_tolerance(std::string_view text, const NumberLocale& locale) {
+    EntryReading tolerance = read_entry(text, locale);
+    if (const double* tol = std::get_if<double>(&tolerance)) {
+        // A NaN fails both comparisons and is refused with the rest.
+        if (!(*tol >= min_tolerance && *tol <= max_tolerance)) {
+            return EntryFault::out_of_range;
+        }
+    }
+    return tolerance;
 }
 
 } // namespace calc

@@ -17,6 +17,7 @@ enum class EntryFault {
     not_a_number, // its text does not read as a number of the locale
     too_large,    // a step count of the limit or more
     not_positive, // a step count of 0 or less
+    out_of_range, // a tolerance outside min_tolerance … max_tolerance, or not finite
 };
 
 using EntryReading = std::variant<double, EntryFault>;
@@ -27,5 +28,9 @@ EntryReading read_entry(std::string_view text, const NumberLocale& locale);
 // A step count: read as read_entry reads it, then too_large from `limit` on and not_positive at
 // 0 and below, in this order.
 EntryReading read_count(std::string_view text, double limit, const NumberLocale& locale);
+
+// A tolerance: read as read_entry reads it, then out_of_range unless it is finite and within
+// min_tolerance … max_tolerance (calc/core/adaptive.h), both ends included.
+EntryReading read_tolerance(std::string_view text, const NumberLocale& locale);
 
 } // namespace calc

@@ -5,6 +5,7 @@
 
 #include "calc/text/number_text.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -57,6 +58,19 @@ inline constexpr std::string_view error = "Fehler";
 inline constexpr std::string_view method = "Verfahren";
 inline constexpr std::string_view eoc = "EOC";
 } // namespace caption
+
+// The texts of a run with step size control.
+namespace adaptive_label {
+// The label of the field that holds the tolerance while a pair is chosen.
+inline constexpr std::string_view tolerance = "Toleranz";
+// Between the pair's name and the tolerance in a tooltip: ", Toleranz 1E-06: ".
+inline constexpr std::string_view tolerance_lead = ", Toleranz ";
+inline constexpr std::string_view totals_lead = ": ";
+// "9 Schritte, 1 verworfen, 62 Auswertungen von f": the line's tooltip and --statistik.
+std::string totals(std::size_t accepted, std::size_t rejected, std::size_t evaluations);
+// "9 Schritte angenommen, 1 verworfen, 62 Auswertungen von f": the course's label.
+std::string course_totals(std::size_t accepted, std::size_t rejected, std::size_t evaluations);
+} // namespace adaptive_label
 
 // The value as format_general writes it, no_value where there is none.
 std::string value_text(std::optional<double> value, const NumberLocale& locale);

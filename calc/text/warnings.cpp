@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/text/warnings.h"
 
+#include "calc/core/adaptive.h"
+
 namespace calc {
 
 namespace {
@@ -21,6 +23,8 @@ constexpr std::string_view undefined_slope = ", y' = ";
 constexpr std::string_view undefined_after = " nicht definiert.";
 constexpr std::string_view step_at = "Die Schrittweite wird bei x = ";
 constexpr std::string_view step_too_small = " zu klein.";
+constexpr std::string_view tolerance_between = "Bitte eine Toleranz zwischen ";
+constexpr std::string_view tolerance_and = " und ";
 } // namespace text
 
 // "Die Differentialgleichung", or "Die Differentialgleichung für y2'" for a system's formula.
@@ -119,6 +123,15 @@ std::string adaptive_warning_text::step_too_small(double x, const NumberLocale& 
     std::string out(text::step_at);
     out += format_general(x, locale);
     out += text::step_too_small;
+    return out;
+}
+
+std::string tolerance_warning_text::out_of_range(const NumberLocale& locale) {
+    std::string out(text::tolerance_between);
+    out += format_general(min_tolerance, locale);
+    out += text::tolerance_and;
+    out += format_general(max_tolerance, locale);
+    out += text::enter;
     return out;
 }
 

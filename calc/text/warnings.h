@@ -49,6 +49,14 @@ inline constexpr std::string_view too_many_attempts =
 std::string step_too_small(double x, const NumberLocale& locale);
 } // namespace adaptive_warning_text
 
+// The warnings about the tolerance, which a pair reads in the place of the step count.
+namespace tolerance_warning_text {
+inline constexpr std::string_view missing = "Bitte Toleranz eingeben!";
+inline constexpr std::string_view not_a_number = "Bitte eine Zahl f\u00fcr Toleranz eingeben!";
+// "Bitte eine Toleranz zwischen 1E-13 und 0,1 eingeben!", the bounds written in the locale.
+std::string out_of_range(const NumberLocale& locale);
+} // namespace tolerance_warning_text
+
 // Why the formula reader refused a formula: the reason of a ParseError.
 namespace formula_reason {
 inline constexpr std::string_view empty = "leer";
