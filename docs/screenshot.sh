@@ -72,10 +72,10 @@ system=$(xdotool search --sync --onlyvisible --name '^Differentialgleichungssyst
 xdotool windowactivate --sync "$system"
 sleep 1
 # The focus starts in the formula; the example box is two fields before it, the method box
-# eight after that, and "Berechnen" follows it.
+# eight after that, and "Berechnen" follows it. Euler is the first method, RK4 the fifth.
 xdotool key --delay 80 shift+Tab shift+Tab Down
 xdotool key --delay 80 Tab Tab Tab Tab Tab Tab Tab Tab Home Tab space
-xdotool key --delay 80 shift+Tab End Tab space
+xdotool key --delay 80 shift+Tab Home Down Down Down Down Tab space
 sleep 1
 # The main window's result list is four fields back from "System…"; each line's course opens
 # on Verlauf, and Ctrl+Tab shows Phasenebene.
