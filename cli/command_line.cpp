@@ -10,6 +10,7 @@
 #include "cli/options.h"
 #include "cli/output.h"
 #include "cli/system_command.h"
+#include "cli/tolerance_study_output.h"
 #include "qt/number_locale.h"
 
 #include <QCommandLineOption>
@@ -138,6 +139,10 @@ int computeAndPrint(const QCommandLineParser& parser, const Options& options, ca
         return printResult(calc::course_csv(calc::build_course(line), locale));
     }
     if (parser.isSet(options.study)) {
+        // A pair's -m, or "adaptiv" for all three, studies the tolerances instead of the steps.
+        if (const auto pairs = studiedPairs(parser.value(options.method).toStdString())) {
+            return printToleranceStudy(line, *pairs);
+        }
         // Without a progress callback nothing cancels the study, so it always has a result.
         const std::optional<calc::Study> study = calc::run_study(
             line.numbers, line.equation, studiedMethods(parser, options, method), line.exact);

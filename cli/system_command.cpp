@@ -7,6 +7,7 @@
 #include "calc/system_calculate.h"
 #include "cli/command_line.h"
 #include "cli/output.h"
+#include "cli/tolerance_study_output.h"
 #include "qt/number_locale.h"
 
 #include <QLocale>
@@ -97,6 +98,10 @@ int computeAndPrintSystem(const QCommandLineParser& parser, const Options& optio
             calc::build_system_course(line, calc::CourseOrder::left_out), locale));
     }
     if (parser.isSet(options.study)) {
+        // A pair's -m, or "adaptiv" for all three, studies the tolerances instead of the steps.
+        if (const auto pairs = studiedPairs(parser.value(options.method).toStdString())) {
+            return printToleranceStudy(line, *pairs);
+        }
         // Without a progress callback nothing cancels the study, so it always has a result.
         const std::optional<calc::SystemStudy> study =
             calc::run_system_study(line, studiedMethods(parser, options, method));

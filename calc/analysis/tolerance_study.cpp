@@ -15,6 +15,14 @@ namespace calc {
 
 namespace {
 
+std::vector<Method> all_methods() {
+    std::vector<Method> methods;
+    for (const MethodInfo& method : method_table) {
+        methods.push_back(method.id);
+    }
+    return methods;
+}
+
 const std::vector<double> tolerance_list(study_tolerances.begin(), study_tolerances.end());
 
 double component_of(double y, std::size_t) {
@@ -146,6 +154,26 @@ std::optional<SystemToleranceStudy> run_tolerance_study(const SystemLine& line,
     }
     return SystemToleranceStudy{line.system.form(), line.numbers.aw.size(), problem.has_exact(),
                                 std::move(*runs)};
+}
+
+std::optional<Study> run_fixed_step_work(const ResultLine& line, int pass_limit,
+                                         const StudyProgress& progress, int threads) {
+    Numbers numbers = line.numbers;
+    if (line.adaptive || numbers.anzschr < 1) {
+        numbers.anzschr = work_base_passes;
+    }
+    return run_study(numbers, line.equation, all_methods(), line.exact, pass_limit, progress,
+                     threads);
+}
+
+std::optional<SystemStudy> run_fixed_step_work(const SystemLine& line, int pass_limit,
+                                               const StudyProgress& progress, int threads) {
+    SystemNumbers numbers = line.numbers;
+    if (line.adaptive || numbers.anzschr < 1) {
+        numbers.anzschr = work_base_passes;
+    }
+    return run_system_study(numbers, system_problem(line.system), all_methods(), pass_limit,
+                            progress, threads);
 }
 
 std::string tolerance_study_csv(const ToleranceStudy& study, const NumberLocale& locale) {

@@ -71,6 +71,16 @@ std::vector<std::vector<std::string>> tolerance_study_rows(const ToleranceStudy&
 std::vector<std::vector<std::string>> tolerance_study_rows(const SystemToleranceStudy& study,
                                                            const NumberLocale& locale);
 
+// The fixed-step study whose work the pairs' is set against: every method of method_table as the
+// convergence study runs it, from the line's passes, or for a line with step size control (which
+// has none) from work_base_passes, up to pass_limit. None when the progress cancels.
+inline constexpr int work_base_passes = 10;
+std::optional<Study> run_fixed_step_work(const ResultLine& line, int pass_limit = study_pass_limit,
+                                         const StudyProgress& progress = {}, int threads = 2);
+std::optional<SystemStudy> run_fixed_step_work(const SystemLine& line,
+                                               int pass_limit = study_pass_limit,
+                                               const StudyProgress& progress = {}, int threads = 2);
+
 // One point of work against accuracy: the evaluations of f a run made and its |error| (> 0).
 struct WorkPoint {
     double evaluations;

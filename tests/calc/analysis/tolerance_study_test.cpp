@@ -173,9 +173,7 @@ TEST(ToleranceStudy, CancelledHalfwayGivesNothing) {
     EXPECT_LT(calls.load(), 33);
 }
 
-// --- Work against accuracy
-// ------------------------------------------------------------------------
-
+// --- Work against accuracy -----------------------------------------------------------------------
 TEST(WorkSeries, PairsGiveTheirEvaluationsAndErrorSizes) {
     const auto study = calc::run_tolerance_study(line_of("-x*y^2"), calc::all_pairs());
     ASSERT_TRUE(study.has_value());
@@ -211,9 +209,20 @@ TEST(WorkSeries, FixedStepMethodsGivePassesTimesStages) {
     EXPECT_EQ(series[0].points[3].evaluations, 80);
 }
 
-// --- Systems
-// ----------------------------------------------------------------------------------------
+// A line with step size control has no passes: its fixed-step study starts from ten.
+TEST(WorkSeries, FixedStepWorkOfAnAdaptiveLineStartsFromTenPasses) {
+    const auto study = calc::run_fixed_step_work(line_of("-x*y^2"), 40);
+    ASSERT_TRUE(study.has_value());
+    ASSERT_EQ(study->methods.size(), calc::method_table.size());
+    for (const calc::MethodStudy& method : study->methods) {
+        ASSERT_EQ(method.runs.size(), 3u);
+        EXPECT_EQ(method.runs[0].passes, 10);
+        EXPECT_EQ(method.runs[0].h, 0.1);
+        EXPECT_TRUE(method.runs[2].error.has_value());
+    }
+}
 
+// --- Systems -------------------------------------------------------------------------------------
 calc::SystemLine system_line(calc::SystemExampleId id, Pair pair, const char* tolerance) {
     const calc::SystemExample& example = calc::system_example(id);
     std::vector<std::string> initial;
@@ -267,7 +276,7 @@ TEST(Arenstorf, OrbitClosesWithDormandPrinceAtItsTolerance) {
     EXPECT_LT(run.accepted, 1000u);
 }
 
-// --- The pairs side by side ---------------------------------------------------------------------
+// --- The pairs side by side ----------------------------------------------------------------------
 
 TEST(PairComparison, GivesEachPairAtTheLinesTolerance) {
     const calc::ResultLine line = line_of("-x*y^2");
