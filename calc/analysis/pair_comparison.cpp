@@ -4,6 +4,7 @@
 #include "calc/analysis/system_problem.h"
 #include "calc/analysis/tolerance_problems.h"
 #include "calc/analysis/tolerance_study.h"
+#include "calc/text/csv.h"
 #include "calc/text/labels.h"
 #include "calc/text/tolerance_captions.h"
 
@@ -71,6 +72,17 @@ std::vector<std::vector<std::string>> rows_of(const PairComparisonOf<State>& com
     return rows;
 }
 
+template <class Comparison>
+std::string csv_of(const Comparison& comparison, const NumberLocale& locale) {
+    const char separator = list_separator(locale);
+    std::string out;
+    append_csv_line(out, pair_comparison_columns(comparison), separator);
+    for (const std::vector<std::string>& row : pair_comparison_rows(comparison, locale)) {
+        append_csv_line(out, row, separator);
+    }
+    return out;
+}
+
 } // namespace
 
 std::optional<PairComparison> compare_pairs(const ResultLine& line, double tolerance,
@@ -101,6 +113,24 @@ std::vector<std::vector<std::string>> pair_comparison_rows(const PairComparison&
 std::vector<std::vector<std::string>> pair_comparison_rows(const SystemPairComparison& comparison,
                                                            const NumberLocale& locale) {
     return rows_of(comparison, locale);
+}
+
+std::vector<WorkSeries> work_series(const PairComparison& comparison) {
+    return work_series(ToleranceStudy{comparison.has_exact, comparison.pairs});
+}
+
+std::vector<WorkSeries> work_series(const SystemPairComparison& comparison) {
+    return work_series(SystemToleranceStudy{comparison.form, comparison.components,
+                                            comparison.has_exact, comparison.pairs});
+}
+
+std::string pair_comparison_csv(const PairComparison& comparison, const NumberLocale& locale) {
+    return csv_of(comparison, locale);
+}
+
+std::string pair_comparison_csv(const SystemPairComparison& comparison,
+                                const NumberLocale& locale) {
+    return csv_of(comparison, locale);
 }
 
 } // namespace calc

@@ -5,6 +5,7 @@
 // totals, its point at og and its error there against the exact solution.
 
 #include "calc/analysis/tolerance_runs.h"
+#include "calc/analysis/tolerance_study.h"
 #include "calc/calculate.h"
 #include "calc/system_calculate.h"
 #include "calc/text/number_text.h"
@@ -47,5 +48,13 @@ std::vector<std::vector<std::string>> pair_comparison_rows(const PairComparison&
                                                            const NumberLocale& locale);
 std::vector<std::vector<std::string>> pair_comparison_rows(const SystemPairComparison& comparison,
                                                            const NumberLocale& locale);
+
+// Each pair's one point of work against accuracy, where its error is known and not 0.
+std::vector<WorkSeries> work_series(const PairComparison& comparison);
+std::vector<WorkSeries> work_series(const SystemPairComparison& comparison);
+
+// The table as CSV: the captions, then a row per pair, cells without a value left empty.
+std::string pair_comparison_csv(const PairComparison& comparison, const NumberLocale& locale);
+std::string pair_comparison_csv(const SystemPairComparison& comparison, const NumberLocale& locale);
 
 } // namespace calc
