@@ -8,7 +8,9 @@
 #include "window/main/app_names.h"
 #include "window/main/choices.h"
 #include "window/main/course_windows.h"
+#include "window/main/method_box.h"
 #include "window/main/result_item.h"
+#include "window/main/step_entry.h"
 #include "window/main/system_line_item.h"
 #include "window/system/system_window.h"
 
@@ -64,17 +66,17 @@ QString labelOf(calc::Entry entry) {
 double requiredScale(const QWidget* widget, QRect twips) {
     const double width = twips.width() / twips_per_pixel;
     const double height = twips.height() / twips_per_pixel;
-    // An entry scrolls its text; a box shows each of its items in full.
+    // An entry scrolls its text; a box shows each of its items in full, the methods' box each
+    // fixed-step method (see MethodBox).
     if (qobject_cast<const QLineEdit*>(widget)) {
         return widget->minimumSizeHint().height() / height;
     }
-    const QSize hint = widget->sizeHint();
+    const auto* methods = dynamic_cast<const MethodBox*>(widget);
+    const QSize hint = methods ? methods->fixedStepSizeHint() : widget->sizeHint();
     return std::max(hint.width() / width, hint.height() / height);
 }
 
 } // namespace
-
-namespace {} // namespace
 
 Integration::Integration(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QString::fromUtf8(app_names::title));
@@ -158,6 +160,7 @@ void Integration::createControls() {
     m_placements.push_back({m_cboGleichung, {540, 600, 1860, 285}});
     m_cboVerfahren = makeMethodChoice(label3, this);
     m_placements.push_back({m_cboVerfahren, {2640, 600, 2160, 285}});
+    m_stepEntry = new StepEntry(label8, m_txtanzschr, m_cboVerfahren);
 }
 
 QLabel* Integration::addLabel(const char* name, const QString& text, QRect twips) {
@@ -294,11 +297,12 @@ void Integration::resizeEvent(QResizeEvent* event) {
 }
 
 void Integration::calculate() {
-    const calc::EntryTexts entries{m_txtanzschr->text().toStdString(),
+    const calc::EntryTexts entries{m_stepEntry->countText().toStdString(),
                                    m_txtug->text().toStdString(), m_txtog->text().toStdString(),
                                    m_txtaw->text().toStdString()};
-    const calc::Task task(entries, m_cboGleichung->currentText().toStdString(),
-                          chosenMethod(m_cboVerfahren));
+    calc::Task task(entries, m_cboGleichung->currentText().toStdString());
+    task.choose(chosenScheme(m_cboVerfahren));
+    task.tolerance = m_stepEntry->toleranceText().toStdString();
     const calc::Outcome outcome = calc::calculate(task, calcNumberLocale(numberLocale()));
 
     if (const auto* line = std::get_if<calc::ResultLine>(&outcome)) {
