@@ -172,7 +172,8 @@ int computeAndPrint(const QCommandLineParser& parser, const Options& options,
         task.equation = parser.value(options.equation).toStdString();
     }
     task.choose(choice.scheme);
-    if (parser.isSet(options.tolerance)) {
+    // The tolerance study makes its own tolerances: there -t is ignored.
+    if (parser.isSet(options.tolerance) && !parser.isSet(options.study)) {
         task.tolerance = parser.value(options.tolerance).toStdString();
     }
     if (parser.isSet(options.exact)) {
@@ -190,7 +191,7 @@ int computeAndPrint(const QCommandLineParser& parser, const Options& options,
                           : calc::fixed_totals(calc::steps_of(line.numbers).passes, task.method))) {
         return write_failed;
     }
-    if (line.adaptive && (parser.isSet(options.course) || parser.isSet(options.study))) {
+    if (line.adaptive && parser.isSet(options.course)) {
         return usageError(QStringLiteral("--verlauf/--konvergenz: adaptiv folgt"));
     }
     if (parser.isSet(options.course)) {
@@ -198,8 +199,8 @@ int computeAndPrint(const QCommandLineParser& parser, const Options& options,
     }
     if (parser.isSet(options.study)) {
         // A pair's -m, or "adaptiv" for all three, studies the tolerances instead of the steps.
-        if (const auto pairs = studiedPairs(parser.value(options.method).toStdString())) {
-            return printToleranceStudy(line, *pairs);
+        if (line.adaptive) {
+            return printToleranceStudy(line, studiedPairs(choice));
         }
         // Without a progress callback nothing cancels the study, so it always has a result.
         const std::optional<calc::Study> study = calc::run_study(

@@ -20,16 +20,6 @@ template <class Line> int printStudyOf(const Line& line, const std::vector<calc:
 
 } // namespace
 
-std::optional<std::vector<calc::Pair>> studiedPairs(std::string_view methodName) {
-    if (methodName == all_pairs_name) {
-        return calc::all_pairs();
-    }
-    if (const std::optional<calc::Pair> pair = calc::pair_named(methodName)) {
-        return std::vector<calc::Pair>{*pair};
-    }
-    return std::nullopt;
-}
-
 int printToleranceStudy(const calc::ResultLine& line, const std::vector<calc::Pair>& pairs) {
     return printStudyOf(line, pairs);
 }

@@ -6,18 +6,9 @@
 #include "calc/calculate.h"
 #include "calc/system_calculate.h"
 
-#include <optional>
-#include <string_view>
 #include <vector>
 
 namespace cli {
-
-// The name after -m that studies every pair.
-inline constexpr std::string_view all_pairs_name = "adaptiv";
-
-// The pairs a study covers: the one -m names, every pair for all_pairs_name; none for a name
-// that is neither.
-std::optional<std::vector<calc::Pair>> studiedPairs(std::string_view methodName);
 
 // Prints the tolerance study of the line for the pairs as CSV in the system's locale (the
 // line's own tolerance is not used); its exit code.
