@@ -10,6 +10,7 @@
 #include "cli/options.h"
 #include "cli/output.h"
 #include "cli/system_command.h"
+#include "cli/tolerance_study_output.h"
 #include "qt/number_locale.h"
 
 #include <QCommandLineOption>
@@ -171,7 +172,8 @@ int computeAndPrint(const QCommandLineParser& parser, const Options& options,
         task.equation = parser.value(options.equation).toStdString();
     }
     task.choose(choice.scheme);
-    if (parser.isSet(options.tolerance)) {
+    // The tolerance study makes its own tolerances: there -t is ignored.
+    if (parser.isSet(options.tolerance) && !parser.isSet(options.study)) {
         task.tolerance = parser.value(options.tolerance).toStdString();
     }
     if (parser.isSet(options.exact)) {
@@ -189,13 +191,17 @@ int computeAndPrint(const QCommandLineParser& parser, const Options& options,
                           : calc::fixed_totals(calc::steps_of(line.numbers).passes, task.method))) {
         return write_failed;
     }
-    if (line.adaptive && (parser.isSet(options.course) || parser.isSet(options.study))) {
+    if (line.adaptive && parser.isSet(options.course)) {
         return usageError(QStringLiteral("--verlauf/--konvergenz: adaptiv folgt"));
     }
     if (parser.isSet(options.course)) {
         return printResult(calc::course_csv(calc::build_course(line), locale));
     }
     if (parser.isSet(options.study)) {
+        // A pair's -m, or "adaptiv" for all three, studies the tolerances instead of the steps.
+        if (line.adaptive) {
+            return printToleranceStudy(line, studiedPairs(choice));
+        }
         // Without a progress callback nothing cancels the study, so it always has a result.
         const std::optional<calc::Study> study = calc::run_study(
             line.numbers, line.equation, studiedMethods(parser, options, task.method), line.exact);

@@ -7,6 +7,7 @@
 #include "calc/system_calculate.h"
 #include "cli/command_line.h"
 #include "cli/output.h"
+#include "cli/tolerance_study_output.h"
 #include "qt/number_locale.h"
 
 #include <QLocale>
@@ -89,7 +90,8 @@ int computeAndPrintSystem(const QCommandLineParser& parser, const Options& optio
     } else {
         task.method = std::get<calc::Method>(choice.scheme);
     }
-    if (parser.isSet(options.tolerance)) {
+    // The tolerance study makes its own tolerances: there -t is ignored.
+    if (parser.isSet(options.tolerance) && !parser.isSet(options.study)) {
         task.tolerance = parser.value(options.tolerance).toStdString();
     }
     const calc::NumberLocale locale = calcNumberLocale(QLocale::system());
@@ -105,7 +107,7 @@ int computeAndPrintSystem(const QCommandLineParser& parser, const Options& optio
                 : calc::fixed_totals(calc::system_steps_of(line.numbers).passes, task.method))) {
         return write_failed;
     }
-    if (line.adaptive && (parser.isSet(options.course) || parser.isSet(options.study))) {
+    if (line.adaptive && parser.isSet(options.course)) {
         return usageError(QStringLiteral("--verlauf/--konvergenz: adaptiv folgt"));
     }
     if (parser.isSet(options.course)) {
@@ -114,6 +116,10 @@ int computeAndPrintSystem(const QCommandLineParser& parser, const Options& optio
             calc::build_system_course(line, calc::CourseOrder::left_out), locale));
     }
     if (parser.isSet(options.study)) {
+        // A pair's -m, or "adaptiv" for all three, studies the tolerances instead of the steps.
+        if (line.adaptive) {
+            return printToleranceStudy(line, studiedPairs(choice));
+        }
         // Without a progress callback nothing cancels the study, so it always has a result.
         const std::optional<calc::SystemStudy> study =
             calc::run_system_study(line, studiedMethods(parser, options, task.method));

@@ -76,7 +76,7 @@ std::optional<double> finite_or_none(double v) {
 
 } // namespace
 
-const std::array<SystemExample, 7> system_examples = {{
+const std::array<SystemExample, 8> system_examples = {{
     {Id::oscillator,
      example_name::oscillator,
      Form::second_order,
@@ -87,7 +87,9 @@ const std::array<SystemExample, 7> system_examples = {{
      {1, 0},
      100,
      true,
-     true},
+     true,
+     std::nullopt,
+     {}},
     {Id::pendulum,
      example_name::pendulum,
      Form::second_order,
@@ -98,7 +100,9 @@ const std::array<SystemExample, 7> system_examples = {{
      {1, 0},
      200,
      false,
-     true},
+     true,
+     std::nullopt,
+     {}},
     {Id::van_der_pol,
      example_name::van_der_pol,
      Form::second_order,
@@ -109,7 +113,9 @@ const std::array<SystemExample, 7> system_examples = {{
      {2, 0},
      400,
      false,
-     false},
+     false,
+     std::nullopt,
+     {}},
     {Id::predator_prey,
      example_name::predator_prey,
      Form::first_order,
@@ -120,7 +126,9 @@ const std::array<SystemExample, 7> system_examples = {{
      {2, 1},
      200,
      false,
-     true},
+     true,
+     std::nullopt,
+     {}},
     {Id::circuit,
      example_name::circuit,
      Form::first_order,
@@ -131,7 +139,9 @@ const std::array<SystemExample, 7> system_examples = {{
      {0, 0},
      5,
      true,
-     false},
+     false,
+     std::nullopt,
+     {}},
     {Id::lorenz,
      example_name::lorenz,
      Form::first_order,
@@ -142,7 +152,9 @@ const std::array<SystemExample, 7> system_examples = {{
      {1, 1, 1},
      4000,
      false,
-     false},
+     false,
+     std::nullopt,
+     {}},
     {Id::kepler,
      example_name::kepler,
      Form::first_order,
@@ -153,7 +165,28 @@ const std::array<SystemExample, 7> system_examples = {{
      {1, 0, 0, 1},
      2000,
      false,
-     true},
+     true,
+     std::nullopt,
+     {}},
+    // The restricted three-body problem of a satellite near earth (mass 1 - mu) and moon (mu) in
+    // the frame that turns with them; from this start the orbit is periodic with period og.
+    {Id::arenstorf,
+     example_name::arenstorf,
+     Form::first_order,
+     4,
+     {"y3", "y4",
+      "y1+2*y4-0.987722529*(y1+0.012277471)/((y1+0.012277471)^2+y2^2)^(3/2)"
+      "-0.012277471*(y1-0.987722529)/((y1-0.987722529)^2+y2^2)^(3/2)",
+      "y2-2*y3-0.987722529*y2/((y1+0.012277471)^2+y2^2)^(3/2)"
+      "-0.012277471*y2/((y1-0.987722529)^2+y2^2)^(3/2)"},
+     0,
+     17.0652165601579625588917206249,
+     {0.994, 0, 0, -2.00158510637908252240537862224},
+     5000,
+     false,
+     false,
+     Pair::dopri5,
+     "1E-7"},
 }};
 
 const SystemExample& system_example(SystemExampleId id) {
@@ -220,6 +253,7 @@ std::optional<Vector> exact_system_solution(SystemExampleId id, double ug, const
     case Id::predator_prey:
     case Id::lorenz:
     case Id::kepler:
+    case Id::arenstorf:
         break;
     }
     return std::nullopt;
@@ -246,6 +280,7 @@ std::optional<double> conserved_quantity(SystemExampleId id, const Vector& y) {
     case Id::van_der_pol:
     case Id::circuit:
     case Id::lorenz:
+    case Id::arenstorf:
         break;
     }
     return std::nullopt;

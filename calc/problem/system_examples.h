@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calc/core/adaptive.h"
 #include "calc/core/state.h"
 #include "calc/text/number_text.h"
 
@@ -26,6 +27,7 @@ enum class SystemExampleId {
     circuit,
     lorenz,
     kepler,
+    arenstorf,
 };
 
 struct SystemExample {
@@ -40,10 +42,13 @@ struct SystemExample {
     int count;                                // the step count it fills in
     bool has_exact;                           // whether exact_system_solution knows it
     bool has_conserved;                       // whether conserved_quantity knows it
+    std::optional<Pair> pair;                 // the pair with step size control it chooses,
+                                              // none for the window's fixed-step method
+    std::string_view tolerance;               // the pair's tolerance text, empty without one
 };
 
 // Every example, in the order of SystemExampleId.
-extern const std::array<SystemExample, 7> system_examples;
+extern const std::array<SystemExample, 8> system_examples;
 
 const SystemExample& system_example(SystemExampleId id);
 

@@ -43,6 +43,7 @@ inline constexpr std::string_view predator_prey = "R\u00e4uber und Beute";
 inline constexpr std::string_view circuit = "Stromkreis";
 inline constexpr std::string_view lorenz = "Lorenz-System";
 inline constexpr std::string_view kepler = "Kepler-Bahn";
+inline constexpr std::string_view arenstorf = "Arenstorf-Bahn";
 } // namespace example_name
 
 // The captions of the tables' and CSV files' columns.

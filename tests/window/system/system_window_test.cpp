@@ -67,7 +67,7 @@ private slots:
         }
         QCOMPARE(examples, QString::fromUtf8("eigenes System|Harmonischer Oszillator|Pendel|"
                                              "Van-der-Pol-Oszillator|Räuber und Beute|"
-                                             "Stromkreis|Lorenz-System|Kepler-Bahn")
+                                             "Stromkreis|Lorenz-System|Kepler-Bahn|Arenstorf-Bahn")
                                .split('|'));
         QCOMPARE(form.box("cboBeispiel")->currentText(), "Harmonischer Oszillator");
         QCOMPARE(form.box("cboForm")->count(), 4);
