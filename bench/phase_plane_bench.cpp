@@ -38,9 +38,15 @@ const calc::SystemExampleId examples[] = {calc::SystemExampleId::lorenz,
 std::optional<calc::SystemCourse> courseOf(const benchmark::State& state) {
     const calc::SystemExample& example = calc::system_example(examples[state.range(0)]);
     const calc::NumberLocale locale;
-    calc::SystemTask task{
-        example.form,     calc::example_formulas(example, locale), {}, {}, {}, "9999",
-        calc::Method::rk4};
+    calc::SystemTask task{example.form,
+                          calc::example_formulas(example, locale),
+                          {},
+                          {},
+                          {},
+                          "9999",
+                          calc::Method::rk4,
+                          {},
+                          {}};
     for (std::size_t i = 0; i < example.size; ++i) {
         task.initial.push_back(calc::format_general(example.start[i], locale));
     }

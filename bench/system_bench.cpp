@@ -52,8 +52,8 @@ std::optional<calc::SystemLine> line_of(benchmark::State& state, const calc::Sys
 // y1' = y2, y2' = -y1 typed as two formulas: every press reads them again.
 void CalculateTypedSystem(benchmark::State& state) {
     const calc::SystemTask task{
-        calc::SystemForm::first_order,  {"y2", "-y1"},    {"1", "0"}, "0", "10",
-        std::to_string(state.range(0)), calc::Method::rk4};
+        calc::SystemForm::first_order,  {"y2", "-y1"},     {"1", "0"}, "0", "10",
+        std::to_string(state.range(0)), calc::Method::rk4, {},         {}};
     if (!line_of(state, task)) {
         return;
     }

@@ -29,9 +29,15 @@ namespace {
 // The Lorenz example's line with 9,999 passes from 0 to 20.
 calc::SystemLine lorenzLine() {
     const calc::SystemExample& lorenz = calc::system_example(calc::SystemExampleId::lorenz);
-    const calc::SystemTask task{
-        lorenz.form,      calc::example_formulas(lorenz, {}), {"1", "1", "1"}, "0", "20", "9999",
-        calc::Method::rk4};
+    const calc::SystemTask task{lorenz.form,
+                                calc::example_formulas(lorenz, {}),
+                                {"1", "1", "1"},
+                                "0",
+                                "20",
+                                "9999",
+                                calc::Method::rk4,
+                                {},
+                                {}};
     return std::get<calc::SystemLine>(calc::calculate_system(task, {}));
 }
 

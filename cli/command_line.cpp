@@ -39,6 +39,11 @@ constexpr char missing_value[] = "Der Option „%1“ fehlt ihr Wert.";
 constexpr char unexpected_value[] = "Die Option „%1“ nimmt keinen Wert.";
 constexpr char stray_argument[] = "Überzähliges Argument „%1“.";
 constexpr char invalid_call[] = "Die Argumente sind ungültig.";
+constexpr char tolerance_without_pair[] =
+    "Die Option „-t“ gilt nur für ein adaptives Verfahren (%1), nicht für „%2“.";
+constexpr char count_with_pair[] =
+    "Die Option „-n“ gilt nicht für das adaptive Verfahren „%1“; es nimmt eine Toleranz „-t“.";
+constexpr char all_pairs_without_study[] = "Das Verfahren „adaptiv“ gilt nur mit „--konvergenz“.";
 } // namespace text
 
 // Qt's own window options that take the next argument as their value.
@@ -72,12 +77,17 @@ bool startsWithOneOf(QStringView name, const std::array<std::string_view, N>& pr
 }
 
 // "euler, heun, mittelpunkt, rk3, rk4".
+QString nameText(std::string_view name) {
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+// Every name that -m takes, as the help lists them.
 QString methodNames() {
     QStringList names;
-    for (const calc::MethodInfo& method : calc::method_table) {
-        names.append(QString::fromUtf8(method.cli_name.data(),
-                                       static_cast<qsizetype>(method.cli_name.size())));
+    for (const calc::SchemeInfo& scheme : calc::scheme_table) {
+        names.append(nameText(scheme.cli_name));
     }
+    names.append(QString::fromUtf8(all_pairs_name));
     return names.join(QStringLiteral(", "));
 }
 
@@ -108,24 +118,63 @@ QString refusal(const QCommandLineParser& parser, const Options& options,
     return QString::fromUtf8(text::invalid_call);
 }
 
-// The method that -m names, rk4 without it; none for a name calc does not know.
-std::optional<calc::Method> chosenMethod(const QCommandLineParser& parser, const Options& options) {
-    if (!parser.isSet(options.method)) {
-        return calc::Method::rk4;
+QString pairNames() {
+    QStringList names;
+    for (const calc::PairInfo& pair : calc::pair_table) {
+        names.append(nameText(pair.cli_name));
     }
-    return calc::method_named(parser.value(options.method).toStdString());
+    return names.join(QStringLiteral(", "));
+}
+
+// The method or pair that -m names, rk4 without it; none for a name calc does not know.
+std::optional<Choice> chosenScheme(const QCommandLineParser& parser, const Options& options) {
+    if (!parser.isSet(options.method)) {
+        return Choice{};
+    }
+    const QString name = parser.value(options.method);
+    if (name == QLatin1String(all_pairs_name)) {
+        return Choice{calc::pair_table.back().id, true};
+    }
+    if (const std::optional<calc::Scheme> scheme = calc::scheme_named(name.toStdString())) {
+        return Choice{*scheme, false};
+    }
+    return std::nullopt;
+}
+
+// What is wrong with the options of a method or a pair: -t belongs to a pair, -n to a method.
+std::optional<QString> schemeUsageError(const QCommandLineParser& parser, const Options& options,
+                                        const Choice& choice) {
+    const std::optional<calc::Pair> pair = calc::pair_of(choice.scheme);
+    if (choice.all_pairs && !parser.isSet(options.study)) {
+        return QString::fromUtf8(text::all_pairs_without_study);
+    }
+    if (!pair && parser.isSet(options.tolerance)) {
+        return QString::fromUtf8(text::tolerance_without_pair)
+            .arg(pairNames(),
+                 nameText(calc::scheme_table[calc::scheme_index(choice.scheme)].cli_name));
+    }
+    if (pair && parser.isSet(options.anzschr)) {
+        return QString::fromUtf8(text::count_with_pair)
+            .arg(choice.all_pairs ? QString::fromUtf8(all_pairs_name)
+                                  : nameText(calc::pair_info(*pair).cli_name));
+    }
+    return std::nullopt;
 }
 
 // Computes as the window does and prints its line, the course with --verlauf, or the
 // convergence study with --konvergenz.
-int computeAndPrint(const QCommandLineParser& parser, const Options& options, calc::Method method) {
+int computeAndPrint(const QCommandLineParser& parser, const Options& options,
+                    const Choice& choice) {
     calc::Task task({parser.value(options.anzschr).toStdString(),
                      parser.value(options.ug).toStdString(), parser.value(options.og).toStdString(),
                      parser.value(options.aw).toStdString()});
     if (parser.isSet(options.equation)) {
         task.equation = parser.value(options.equation).toStdString();
     }
-    task.method = method;
+    task.choose(choice.scheme);
+    if (parser.isSet(options.tolerance)) {
+        task.tolerance = parser.value(options.tolerance).toStdString();
+    }
     if (parser.isSet(options.exact)) {
         task.exact = parser.value(options.exact).toStdString();
     }
@@ -135,8 +184,17 @@ int computeAndPrint(const QCommandLineParser& parser, const Options& options, ca
         return printRefusal(warning->text);
     }
     const auto& line = std::get<calc::ResultLine>(outcome);
+    if (parser.isSet(options.statistics) &&
+        !printStatistics(
+            line.adaptive ? line.adaptive->totals
+                          : calc::fixed_totals(calc::steps_of(line.numbers).passes, task.method))) {
+        return write_failed;
+    }
     if (parser.isSet(options.course) && line.adaptive) {
         return printResult(calc::adaptive_csv(calc::build_adaptive_course(line), locale));
+    }
+    if (line.adaptive && parser.isSet(options.study)) {
+        return usageError(QStringLiteral("--konvergenz: adaptiv folgt"));
     }
     if (parser.isSet(options.course)) {
         return printResult(calc::course_csv(calc::build_course(line), locale));
@@ -144,7 +202,7 @@ int computeAndPrint(const QCommandLineParser& parser, const Options& options, ca
     if (parser.isSet(options.study)) {
         // Without a progress callback nothing cancels the study, so it always has a result.
         const std::optional<calc::Study> study = calc::run_study(
-            line.numbers, line.equation, studiedMethods(parser, options, method), line.exact);
+            line.numbers, line.equation, studiedMethods(parser, options, task.method), line.exact);
         return study ? printResult(calc::study_csv(*study, locale)) : refused;
     }
     return printResult(line.text + '\n');
@@ -211,10 +269,13 @@ int runCommandLine(int& argc, char** argv) {
         return usageError(
             QString::fromUtf8(text::stray_argument).arg(parser.positionalArguments().constFirst()));
     }
-    const std::optional<calc::Method> method = chosenMethod(parser, options);
-    if (!method) {
+    const std::optional<Choice> choice = chosenScheme(parser, options);
+    if (!choice) {
         return usageError(QString::fromUtf8(text::unknown_method)
                               .arg(parser.value(options.method), methodNames()));
+    }
+    if (const std::optional<QString> error = schemeUsageError(parser, options, *choice)) {
+        return usageError(*error);
     }
     if (parser.isSet(options.course) && parser.isSet(options.study)) {
         return usageError(QString::fromUtf8(text::course_and_study));
@@ -228,8 +289,8 @@ int runCommandLine(int& argc, char** argv) {
     if (parser.isSet(options.version)) {
         return printResult(std::string(program_name) + ' ' + text::version + '\n');
     }
-    return system ? computeAndPrintSystem(parser, options, *method)
-                  : computeAndPrint(parser, options, *method);
+    return system ? computeAndPrintSystem(parser, options, *choice)
+                  : computeAndPrint(parser, options, *choice);
 }
 
 } // namespace cli

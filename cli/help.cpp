@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/help.h"
 
-#include "calc/core/methods.h"
+#include "calc/core/schemes.h"
 #include "calc/problem/catalogue.h"
 #include "calc/problem/system_examples.h"
+#include "cli/options.h"
 
 #include <QString>
 
@@ -13,17 +14,20 @@ namespace {
 
 namespace text {
 constexpr char usage[] =
-    "Aufruf: numer-integration [-n TEXT] [-u TEXT] [-o TEXT] [-a TEXT] [-g TEXT] [-m NAME]\n"
-    "                          [--exakt TEXT] [--verlauf | --konvergenz]\n"
-    "        numer-integration [--zweite-ordnung] -g TEXT … -a TEXT … [-n TEXT] [-u TEXT]\n"
-    "                          [-o TEXT] [-m NAME] [--verlauf | --konvergenz]\n"
+    "Aufruf: numer-integration [-n TEXT | -t TEXT] [-u TEXT] [-o TEXT] [-a TEXT] [-g TEXT]\n"
+    "                          [-m NAME] [--exakt TEXT] [--verlauf | --konvergenz]\n"
+    "                          [--statistik]\n"
+    "        numer-integration [--zweite-ordnung] -g TEXT … -a TEXT … [-n TEXT | -t TEXT]\n"
+    "                          [-u TEXT] [-o TEXT] [-m NAME] [--verlauf | --konvergenz]\n"
+    "                          [--statistik]\n"
     "        numer-integration -h | -v\n"
     "Alle Optionen erklärt „numer-integration --help“.\n";
 constexpr char options[] =
     "Aufruf: numer-integration [OPTION …]\n"
     "\n"
     "Löst y' = f(x, y), y(Untere Grenze) = Anfangswert, mit einem Einschrittverfahren\n"
-    "bei fester Schrittweite; ohne -g und -m y' = -x*y^2 mit dem klassischen\n"
+    "bei fester Schrittweite oder mit Schrittweitensteuerung (die adaptiven Verfahren\n"
+    "unten); ohne -g und -m y' = -x*y^2 mit dem klassischen\n"
     "Runge-Kutta-Verfahren 4. Ordnung. Zwei- bis viermal -g geben ein System\n"
     "y1' = f1(x, y1, …, yn) … yn' = fn(x, y1, …, yn), --zweite-ordnung eine\n"
     "Gleichung zweiter Ordnung y'' = f(x, y, y').\n"
@@ -43,12 +47,18 @@ constexpr char options[] =
     "      --zweite-ordnung       das eine -g ist y'' = f(x, y, y'), die zwei -a sind\n"
     "                             y(ug) und y'(ug)\n"
     "  -m, --verfahren NAME       das Verfahren (ohne: rk4), siehe unten\n"
+    "  -t, --toleranz TEXT        die Toleranz eines adaptiven Verfahrens, von 1E-13\n"
+    "                             bis 0,1 (ohne: 1E-6); es nimmt dann kein -n\n"
     "      --exakt TEXT           die exakte Lösung y(x) einer Gleichung, die nicht in\n"
     "                             der Liste unten steht, für Verlauf und Konvergenz\n"
     "      --verlauf              statt der Zeile den Verlauf der Rechnung als CSV ausgeben\n"
     "      --konvergenz           statt der Zeile die Konvergenzstudie als CSV ausgeben:\n"
     "                             jedes Verfahren (mit -m nur dieses) mit n, 2n, 4n, …\n"
-    "                             Schritten bis höchstens 2^20, mit Fehler und EOC\n"
+    "                             Schritten bis höchstens 2^20, mit Fehler und EOC;\n"
+    "                             für ein adaptives Verfahren (mit -m adaptiv alle drei)\n"
+    "                             die Toleranzen 1E-2 bis 1E-12\n"
+    "      --statistik            dazu auf der Fehlerausgabe: Schritte, verworfene\n"
+    "                             Versuche und Auswertungen von f\n"
     "  -h, --help                 diese Hilfe ausgeben\n"
     "  -v, --version              die Version ausgeben\n"
     "\n"
@@ -65,6 +75,7 @@ constexpr char options[] =
     "ein Dezimalkomma schreibt, sonst mit „,“. Leerzeichen sind überall erlaubt.\n"
     "Die exakte Lösung schreibt sich ebenso, in x, ug, aw, pi und e.\n";
 constexpr char methods[] = "\nVerfahren:\n";
+constexpr char all_pairs[] = "alle adaptiven Verfahren, nur mit --konvergenz\n";
 constexpr char catalogue[] =
     "\nGleichungen, deren exakte Lösung das Programm kennt (--exakt bleibt\n"
     "unbeachtet), mit y(ug) = aw:\n";
@@ -96,9 +107,10 @@ constexpr char exit_statuses[] =
     "  0  Ergebnis, Verlauf, Konvergenzstudie, Hilfe oder Version ausgegeben\n"
     "  1  Angaben abgelehnt; die Warnung des Fensters steht auf der Fehlerausgabe\n"
     "  2  falscher Aufruf: unbekannte Option, unbekanntes Verfahren, fehlender Wert,\n"
-    "     überzähliges Argument, --verlauf mit --konvergenz; -g und -a verschieden\n"
-    "     oft, mehr als vier -g, --zweite-ordnung mit mehr als einem -g oder nicht\n"
-    "     genau zwei -a\n"
+    "     überzähliges Argument, --verlauf mit --konvergenz, -t mit einem Verfahren\n"
+    "     fester Schrittweite, -n mit einem adaptiven, adaptiv ohne --konvergenz;\n"
+    "     -g und -a verschieden oft, mehr als vier -g, --zweite-ordnung mit mehr\n"
+    "     als einem -g oder nicht genau zwei -a\n"
     "  3  die Ausgabe konnte nicht geschrieben werden\n";
 } // namespace text
 
@@ -138,9 +150,10 @@ std::string_view usage() {
 std::string help(const calc::NumberLocale& locale) {
     std::string help = text::options;
     help += text::methods;
-    for (const calc::MethodInfo& method : calc::method_table) {
-        help += "  " + padded(method.cli_name, 14) + std::string(method.name) + '\n';
+    for (const calc::SchemeInfo& scheme : calc::scheme_table) {
+        help += "  " + padded(scheme.cli_name, 14) + std::string(scheme.name) + '\n';
     }
+    help += "  " + padded(all_pairs_name, 14) + text::all_pairs;
     help += text::catalogue;
     for (const calc::KnownEquation& known : calc::catalogue) {
         help += "  y' = " + padded(known.text, 10) + "y(x) = " + std::string(known.exact) + '\n';

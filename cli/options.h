@@ -4,6 +4,7 @@
 // The options of the command line, in the order of the help.
 
 #include "calc/core/methods.h"
+#include "calc/core/schemes.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -34,16 +35,19 @@ struct Options {
     QCommandLineOption second_order{QStringLiteral("zweite-ordnung")};
     QCommandLineOption method{
         {QStringLiteral("m"), QStringLiteral("verfahren")}, QString(), QStringLiteral("NAME")};
+    QCommandLineOption tolerance{
+        {QStringLiteral("t"), QStringLiteral("toleranz")}, QString(), QStringLiteral("TEXT")};
     QCommandLineOption exact{QStringLiteral("exakt"), QString(), QStringLiteral("TEXT")};
     QCommandLineOption course{QStringLiteral("verlauf")};
     QCommandLineOption study{QStringLiteral("konvergenz")};
+    QCommandLineOption statistics{QStringLiteral("statistik")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}};
 
     // Every option, in the order of the help; an option with a value name takes a value.
-    std::array<const QCommandLineOption*, 12> all() const {
-        return {&anzschr, &ug,    &og,     &aw,    &equation, &second_order,
-                &method,  &exact, &course, &study, &help,     &version};
+    std::array<const QCommandLineOption*, 14> all() const {
+        return {&anzschr,   &ug,    &og,     &aw,    &equation,   &second_order, &method,
+                &tolerance, &exact, &course, &study, &statistics, &help,         &version};
     }
 
     void addTo(QCommandLineParser& parser) const {
@@ -64,6 +68,27 @@ struct Options {
         return false;
     }
 };
+
+// What -m chose: a method or a pair; "adaptiv" (only with --konvergenz) studies every pair, and
+// its line is computed with the last of them.
+struct Choice {
+    calc::Scheme scheme = calc::Method::rk4;
+    bool all_pairs = false;
+};
+
+// The name after -m that studies every pair.
+inline constexpr char all_pairs_name[] = "adaptiv";
+
+// The pairs of a tolerance study: the one -m names, or all with "adaptiv".
+inline std::vector<calc::Pair> studiedPairs(const Choice& choice) {
+    std::vector<calc::Pair> pairs;
+    for (const calc::PairInfo& info : calc::pair_table) {
+        if (choice.all_pairs || calc::pair_of(choice.scheme) == info.id) {
+            pairs.push_back(info.id);
+        }
+    }
+    return pairs;
+}
 
 // The methods of the study: the one -m names, else all in the window's order.
 inline std::vector<calc::Method> studiedMethods(const QCommandLineParser& parser,

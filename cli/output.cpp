@@ -4,6 +4,8 @@
 #include "cli/command_line.h"
 #include "cli/help.h"
 
+#include "calc/text/labels.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -59,6 +61,12 @@ int printResult(std::string_view text) {
 int printRefusal(std::string_view warning) {
     writeAll(stderr, std::string(warning) + '\n');
     return refused;
+}
+
+bool printStatistics(const calc::AdaptiveTotals& totals) {
+    return writeAll(
+        stderr,
+        calc::adaptive_label::totals(totals.accepted, totals.rejected, totals.evaluations) + '\n');
 }
 
 int usageError(const QString& message) {

@@ -3,6 +3,8 @@
 
 // What the command line writes: results on stdout, messages on stderr, each checked to arrive.
 
+#include "calc/core/adaptive.h"
+
 #include <QString>
 
 #include <cstdio>
@@ -28,6 +30,10 @@ int printResult(std::string_view text);
 
 // A warning of the checks on stderr, nothing on stdout: refused.
 int printRefusal(std::string_view warning);
+
+// The totals of a run on stderr, "9 Schritte, 1 verworfen, 62 Auswertungen von f"; false when
+// they could not be written.
+bool printStatistics(const calc::AdaptiveTotals& totals);
 
 // The message and the short usage on stderr: usage_error.
 int usageError(const QString& message);

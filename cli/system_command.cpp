@@ -76,7 +76,7 @@ std::optional<QString> systemUsageError(const QCommandLineParser& parser, const 
 }
 
 int computeAndPrintSystem(const QCommandLineParser& parser, const Options& options,
-                          calc::Method method) {
+                          const Choice& choice) {
     calc::SystemTask task;
     task.form = parser.isSet(options.second_order) ? calc::SystemForm::second_order
                                                    : calc::SystemForm::first_order;
@@ -85,16 +85,33 @@ int computeAndPrintSystem(const QCommandLineParser& parser, const Options& optio
     task.ug = parser.value(options.ug).toStdString();
     task.og = parser.value(options.og).toStdString();
     task.count = parser.value(options.anzschr).toStdString();
-    task.method = method;
+    if (const std::optional<calc::Pair> pair = calc::pair_of(choice.scheme)) {
+        task.pair = pair;
+    } else {
+        task.method = std::get<calc::Method>(choice.scheme);
+    }
+    if (parser.isSet(options.tolerance)) {
+        task.tolerance = parser.value(options.tolerance).toStdString();
+    }
     const calc::NumberLocale locale = calcNumberLocale(QLocale::system());
     const calc::SystemOutcome outcome = calc::calculate_system(task, locale);
     if (const auto* warning = std::get_if<calc::SystemWarning>(&outcome)) {
         return printRefusal(warning->text);
     }
     const auto& line = std::get<calc::SystemLine>(outcome);
+    if (parser.isSet(options.statistics) &&
+        !printStatistics(
+            line.adaptive
+                ? line.adaptive->totals
+                : calc::fixed_totals(calc::system_steps_of(line.numbers).passes, task.method))) {
+        return write_failed;
+    }
     if (parser.isSet(options.course) && line.adaptive) {
         return printResult(
             calc::system_adaptive_csv(calc::build_system_adaptive_course(line), locale));
+    }
+    if (line.adaptive && parser.isSet(options.study)) {
+        return usageError(QStringLiteral("--konvergenz: adaptiv folgt"));
     }
     if (parser.isSet(options.course)) {
         // The CSV holds no observed order, so the course is built without its extra runs.
@@ -104,7 +121,7 @@ int computeAndPrintSystem(const QCommandLineParser& parser, const Options& optio
     if (parser.isSet(options.study)) {
         // Without a progress callback nothing cancels the study, so it always has a result.
         const std::optional<calc::SystemStudy> study =
-            calc::run_system_study(line, studiedMethods(parser, options, method));
+            calc::run_system_study(line, studiedMethods(parser, options, task.method));
         return study ? printResult(calc::study_csv(*study, locale)) : refused;
     }
     return printResult(line.text + '\n');

@@ -25,6 +25,6 @@ std::optional<QString> systemUsageError(const QCommandLineParser& parser, const 
 // --verlauf, the convergence study with --konvergenz, or the warning of the check that refuses
 // it.
 int computeAndPrintSystem(const QCommandLineParser& parser, const Options& options,
-                          calc::Method method);
+                          const Choice& choice);
 
 } // namespace cli

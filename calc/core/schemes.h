@@ -70,4 +70,11 @@ constexpr std::optional<Scheme> scheme_named(std::string_view cli_name) {
     return std::nullopt;
 }
 
+// The totals of a fixed run of `passes` passes: every pass accepted, each of its stages one
+// evaluation of f.
+constexpr AdaptiveTotals fixed_totals(int passes, Method method) {
+    const auto count = static_cast<std::size_t>(passes > 0 ? passes : 0);
+    return {count, 0, count * static_cast<std::size_t>(method_info(method).stage_count)};
+}
+
 } // namespace calc

@@ -121,7 +121,8 @@ std::string line_at(const calc::SystemPoint& point, const calc::NumberLocale& lo
 void check_system(std::string_view text, calc::SystemForm form, calc::Method method,
                   const calc::NumberLocale& locale) {
     const std::vector<std::string> formulas = formulas_of(text);
-    const calc::SystemTask task{form, formulas, {"1", "0", "2", "-1"}, "0", "1", "12", method};
+    const calc::SystemTask task{form, formulas, {"1", "0", "2", "-1"}, "0", "1", "12", method,
+                                {},   {}};
     const calc::SystemOutcome outcome = calc::calculate_system(task, locale);
     if (const auto* warning = std::get_if<calc::SystemWarning>(&outcome)) {
         if (warning->text.empty()) {

@@ -41,15 +41,20 @@ QComboBox* makeEquationChoice(QLabel* label, QWidget* parent) {
 
 QComboBox* makeMethodChoice(QLabel* label, QWidget* parent) {
     QComboBox* box = makeChoice("cboVerfahren", label, parent);
-    for (const calc::MethodInfo& method : calc::method_table) {
-        box->addItem(fromUtf8(method.name), static_cast<int>(method.id));
-        if (method.id == calc::Method::rk4) {
-            box->setCurrentIndex(box->count() - 1);
-        }
+    for (const calc::SchemeInfo& scheme : calc::scheme_table) {
+        box->addItem(fromUtf8(scheme.name));
     }
+    showScheme(box, calc::Method::rk4);
     return box;
 }
 
-calc::Method chosenMethod(const QComboBox* box) {
-    return static_cast<calc::Method>(box->currentData().toInt());
+// The box lists scheme_table in its order, so an item's index is the scheme's.
+calc::Scheme chosenScheme(const QComboBox* box) {
+    const int index = box->currentIndex();
+    return index < 0 ? calc::Scheme{calc::Method::rk4}
+                     : calc::scheme_at(static_cast<std::size_t>(index)).id;
+}
+
+void showScheme(QComboBox* box, const calc::Scheme& scheme) {
+    box->setCurrentIndex(static_cast<int>(calc::scheme_index(scheme)));
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "calc/core/methods.h"
+#include "calc/core/schemes.h"
 
 class QComboBox;
 class QLabel;
@@ -11,8 +11,12 @@ class QWidget;
 // program knows; the default at start. The label is its caption.
 QComboBox* makeEquationChoice(QLabel* label, QWidget* parent);
 
-// The one-step method, one of the five; the classical Runge-Kutta method at start.
+// The one-step method: the fixed-step methods, then the pairs with step size control; the
+// classical Runge-Kutta method at start.
 QComboBox* makeMethodChoice(QLabel* label, QWidget* parent);
 
-// The method that the box made by makeMethodChoice shows.
-calc::Method chosenMethod(const QComboBox* box);
+// The method or pair that the box made by makeMethodChoice shows.
+calc::Scheme chosenScheme(const QComboBox* box);
+
+// Shows the scheme in a box made by makeMethodChoice.
+void showScheme(QComboBox* box, const calc::Scheme& scheme);

@@ -9,6 +9,7 @@
 #include "window/main/choices.h"
 #include "window/main/course_windows.h"
 #include "window/main/result_item.h"
+#include "window/main/step_entry.h"
 #include "window/main/system_line_item.h"
 #include "window/system/system_window.h"
 
@@ -158,6 +159,7 @@ void Integration::createControls() {
     m_placements.push_back({m_cboGleichung, {540, 600, 1860, 285}});
     m_cboVerfahren = makeMethodChoice(label3, this);
     m_placements.push_back({m_cboVerfahren, {2640, 600, 2160, 285}});
+    m_stepEntry = new StepEntry(label8, m_txtanzschr, m_cboVerfahren);
 }
 
 QLabel* Integration::addLabel(const char* name, const QString& text, QRect twips) {
@@ -294,11 +296,12 @@ void Integration::resizeEvent(QResizeEvent* event) {
 }
 
 void Integration::calculate() {
-    const calc::EntryTexts entries{m_txtanzschr->text().toStdString(),
+    const calc::EntryTexts entries{m_stepEntry->countText().toStdString(),
                                    m_txtug->text().toStdString(), m_txtog->text().toStdString(),
                                    m_txtaw->text().toStdString()};
-    const calc::Task task(entries, m_cboGleichung->currentText().toStdString(),
-                          chosenMethod(m_cboVerfahren));
+    calc::Task task(entries, m_cboGleichung->currentText().toStdString());
+    task.choose(chosenScheme(m_cboVerfahren));
+    task.tolerance = m_stepEntry->toleranceText().toStdString();
     const calc::Outcome outcome = calc::calculate(task, calcNumberLocale(numberLocale()));
 
     if (const auto* line = std::get_if<calc::ResultLine>(&outcome)) {

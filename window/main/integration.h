@@ -26,6 +26,7 @@ class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
+class StepEntry;
 class SystemWindow;
 
 // The program's main window: the equation and the method, four entries, the button that
@@ -101,6 +102,7 @@ private:
     QLineEdit* m_txtanzschr = nullptr;
     QComboBox* m_cboGleichung = nullptr;
     QComboBox* m_cboVerfahren = nullptr;
+    StepEntry* m_stepEntry = nullptr;
     QPushButton* m_cmdRechnen = nullptr;
     QPushButton* m_cmdSystem = nullptr;
     QListWidget* m_ausgabe = nullptr;

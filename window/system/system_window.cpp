@@ -7,6 +7,7 @@
 #include "qt/qt_text.h"
 #include "window/main/app_names.h"
 #include "window/main/choices.h"
+#include "window/main/step_entry.h"
 #include "window/system/captions.h"
 
 #include <QComboBox>
@@ -147,6 +148,7 @@ void SystemWindow::createControls() {
     QLabel* methodLabel = addLabel(QString::fromUtf8(text::method), this);
     m_cboVerfahren = makeMethodChoice(methodLabel, this);
     keepWholeItems(m_cboVerfahren);
+    m_stepEntry = new StepEntry(countLabel, m_txtanzschr, m_cboVerfahren);
     grid->addWidget(countLabel, count_row, 0);
     grid->addWidget(m_txtanzschr, count_row, 1);
     grid->addWidget(methodLabel, count_row, 2);
@@ -197,7 +199,7 @@ void SystemWindow::chooseExample(int index) {
     m_rows->fill(calc::example_formulas(example, locale), initial);
     m_txtug->setText(fromUtf8(calc::format_general(example.ug, locale)));
     m_txtog->setText(fromUtf8(calc::format_general(example.og, locale)));
-    m_txtanzschr->setText(fromUtf8(calc::format_general(example.count, locale)));
+    m_stepEntry->setCountText(fromUtf8(calc::format_general(example.count, locale)));
 }
 
 void SystemWindow::showForm(int index) {
@@ -222,8 +224,13 @@ void SystemWindow::calculate() {
     task.initial = m_rows->initialValues();
     task.ug = m_txtug->text().toStdString();
     task.og = m_txtog->text().toStdString();
-    task.count = m_txtanzschr->text().toStdString();
-    task.method = chosenMethod(m_cboVerfahren);
+    task.count = m_stepEntry->countText().toStdString();
+    if (const std::optional<calc::Pair> pair = calc::pair_of(chosenScheme(m_cboVerfahren))) {
+        task.pair = pair;
+    } else {
+        task.method = std::get<calc::Method>(chosenScheme(m_cboVerfahren));
+    }
+    task.tolerance = m_stepEntry->toleranceText().toStdString();
     const calc::SystemOutcome outcome = calc::calculate_system(task, calcNumberLocale(m_locale));
 
     if (const auto* line = std::get_if<calc::SystemLine>(&outcome)) {

@@ -18,6 +18,7 @@ struct SystemWarning;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
+class StepEntry;
 
 // The window for systems of two to four first-order equations and for one equation of second
 // order: an example to start from, the form, the formulas and initial values, the bounds, the
@@ -58,5 +59,6 @@ private:
     QLineEdit* m_txtog = nullptr;
     QLineEdit* m_txtanzschr = nullptr;
     QComboBox* m_cboVerfahren = nullptr;
+    StepEntry* m_stepEntry = nullptr;
     QPushButton* m_cmdRechnen = nullptr;
 };

@@ -39,8 +39,8 @@ using Id = calc::SystemExampleId;
 calc::SystemTask exampleTask(Id id, calc::Method method = calc::Method::rk4, int count = 0) {
     const calc::SystemExample& example = calc::system_example(id);
     const calc::NumberLocale locale = calcNumberLocale(german);
-    calc::SystemTask task{example.form, calc::example_formulas(example, locale), {}, {}, {}, {},
-                          method};
+    calc::SystemTask task{
+        example.form, calc::example_formulas(example, locale), {}, {}, {}, {}, method, {}, {}};
     for (std::size_t i = 0; i < example.size; ++i) {
         task.initial.push_back(calc::format_general(example.start[i], locale));
     }
