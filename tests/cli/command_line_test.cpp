@@ -357,7 +357,9 @@ INSTANTIATE_TEST_SUITE_P(
             "value_for_a_switch", {"--verlauf=ja"}, "Die Option „--verlauf“ nimmt keinen Wert."},
         UsageCase{"unknown_method",
                   {"-n", "10", "-m", "rk5"},
-                  "Unbekanntes Verfahren „rk5“ (bekannt: euler, heun, mittelpunkt, rk3, rk4)."},
+                  "Unbekanntes Verfahren „rk5“ (bekannt: euler, heun, mittelpunkt, rk3, rk4, bs23, "
+                  "rkf45, dopri5, "
+                  "adaptiv)."},
         UsageCase{
             "exact_without_value", {"-n", "10", "--exakt"}, "Der Option „--exakt“ fehlt ihr Wert."},
         UsageCase{"method_without_value",
@@ -376,7 +378,26 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"unknown_option_before_help_and_a_bad_method",
                   {"-x", "-m", "rk5", "--help"},
                   "Unbekannte Option „-x“."},
-        UsageCase{"stray_argument_beside_help", {"--help", "5"}, "Überzähliges Argument „5“."}),
+        UsageCase{"stray_argument_beside_help", {"--help", "5"}, "Überzähliges Argument „5“."},
+        UsageCase{"tolerance_with_a_fixed_step",
+                  {"-m", "heun", "-t", "1E-6"},
+                  "Die Option „-t“ gilt nur für ein adaptives Verfahren (bs23, rkf45, dopri5), "
+                  "nicht für „heun“."},
+        UsageCase{"tolerance_without_a_method",
+                  {"--toleranz", "1E-6"},
+                  "Die Option „-t“ gilt nur für ein adaptives Verfahren (bs23, rkf45, dopri5), "
+                  "nicht für „rk4“."},
+        UsageCase{"count_with_a_pair",
+                  {"-m", "rkf45", "-n", "10"},
+                  "Die Option „-n“ gilt nicht für das adaptive Verfahren „rkf45“; es nimmt eine "
+                  "Toleranz „-t“."},
+        UsageCase{"count_with_every_pair",
+                  {"-m", "adaptiv", "--konvergenz", "--schrittanzahl", "10"},
+                  "Die Option „-n“ gilt nicht für das adaptive Verfahren „adaptiv“; es nimmt "
+                  "eine Toleranz „-t“."},
+        UsageCase{"every_pair_without_a_study",
+                  {"-m", "adaptiv", "-t", "1E-6"},
+                  "Das Verfahren „adaptiv“ gilt nur mit „--konvergenz“."}),
     CaseName{});
 
 // --- Help, version and failed writes ------------------------------------------------------
@@ -392,14 +413,15 @@ TEST_P(Help, NamesEveryOptionMethodKnownSolutionAndExitStatus) {
     const Finished run = runProgram(GetParam().arguments, german);
     EXPECT_EQ(run.exit_code, cli::success);
     EXPECT_EQ(run.err, "");
-    for (const char* text : {"-n, --schrittanzahl", "-u, --untere-grenze", "-o, --obere-grenze",
-                             "-a, --anfangswert", "-g, --gleichung", "-m, --verfahren", "--exakt",
-                             "--verlauf", "--konvergenz", "-h, --help", "-v, --version",
-                             "Exit-Status", "\n  0  ", "\n  1  ", "\n  2  ", "\n  3  "}) {
+    for (const char* text :
+         {"-n, --schrittanzahl", "-u, --untere-grenze", "-o, --obere-grenze", "-a, --anfangswert",
+          "-g, --gleichung", "-m, --verfahren", "--exakt", "--verlauf", "--konvergenz",
+          "-t, --toleranz", "--statistik", "-h, --help", "-v, --version", "Exit-Status", "\n  0  ",
+          "\n  1  ", "\n  2  ", "\n  3  "}) {
         EXPECT_NE(run.out.find(text), std::string::npos) << "lacks " << text;
     }
-    for (const calc::MethodInfo& method : calc::method_table) {
-        EXPECT_NE(run.out.find(method.name), std::string::npos) << method.name;
+    for (const calc::SchemeInfo& scheme : calc::scheme_table) {
+        EXPECT_NE(run.out.find(scheme.name), std::string::npos) << scheme.name;
     }
     for (const calc::KnownEquation& known : calc::catalogue) {
         EXPECT_NE(run.out.find(known.exact), std::string::npos) << known.exact;

@@ -5,8 +5,8 @@
 #include "calc/system_calculate.h"
 #include "cli/command_line.h"
 #include "tests/cli/program_run.h"
-#include "tests/system_task.h"
 #include "tests/named_case.h"
+#include "tests/system_task.h"
 #include "tests/test_locales.h"
 
 #include <gtest/gtest.h>
@@ -245,7 +245,9 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"system_beside_an_unknown_method",
                   QStringList{"-m", "rk5"} +
                       systemArguments({"y2", "-y1"}, {"1", "0"}, "0", "1", "10"),
-                  "Unbekanntes Verfahren „rk5“ (bekannt: euler, heun, mittelpunkt, rk3, rk4)."}),
+                  "Unbekanntes Verfahren „rk5“ (bekannt: euler, heun, mittelpunkt, rk3, rk4, bs23, "
+                  "rkf45, dopri5, "
+                  "adaptiv)."}),
     CaseName{});
 
 // --- Help ----------------------------------------------------------------------------------

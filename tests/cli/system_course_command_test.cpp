@@ -7,8 +7,8 @@
 #include "calc/system_calculate.h"
 #include "cli/command_line.h"
 #include "tests/cli/program_run.h"
-#include "tests/system_task.h"
 #include "tests/named_case.h"
+#include "tests/system_task.h"
 #include "tests/test_locales.h"
 
 #include <gtest/gtest.h>

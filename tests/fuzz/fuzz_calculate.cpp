@@ -40,7 +40,8 @@ void check(bool holds, const char* broken, std::string_view detail) {
     }
 }
 
-// The input is one byte choosing the locale, then the step count, the lower and the upper bound,
+// The input is one byte choosing the locale and the method (a fixed step or one of the pairs),
+// then the step count, the lower and the upper bound,
 // each ended by a newline; the initial value is the rest, newlines included.
 calc::EntryTexts split(std::string_view input) {
     std::array<std::string, 4> texts;
@@ -57,9 +58,30 @@ std::optional<double> read(const std::string& text, const calc::NumberLocale& lo
     return calc::read_number(text, locale);
 }
 
-// The warning that the entry's own checks give, or an empty text when it passes them.
-std::string refusal(Entry entry, const std::string& text, const calc::NumberLocale& locale) {
+// The warning that a pair's tolerance, in the count's place, gives, or an empty text.
+std::string tolerance_refusal(const std::string& text, const calc::NumberLocale& locale) {
+    namespace warning = calc::tolerance_warning_text;
+    if (text.empty()) {
+        return std::string(warning::missing);
+    }
+    const auto value = read(text, locale);
+    if (!value) {
+        return std::string(warning::not_a_number);
+    }
+    if (!(*value >= calc::min_tolerance && *value <= calc::max_tolerance)) {
+        return warning::out_of_range(locale);
+    }
+    return {};
+}
+
+// The warning that the entry's own checks give, or an empty text when it passes them; with a
+// pair, the count's field holds the tolerance.
+std::string refusal(Entry entry, const std::string& text, const calc::NumberLocale& locale,
+                    bool pair) {
     namespace warning = calc::warning_text;
+    if (pair && entry == Entry::anzschr) {
+        return tolerance_refusal(text, locale);
+    }
     if (text.empty()) {
         return std::string(warning::missing_entry);
     }
@@ -82,23 +104,33 @@ struct Refusal {
 };
 
 // The first entry, in the order they are checked, that is refused.
-std::optional<Refusal> first_refusal(const calc::EntryTexts& e, const calc::NumberLocale& locale) {
+std::optional<Refusal> first_refusal(const calc::EntryTexts& e, const calc::NumberLocale& locale,
+                                     bool pair) {
     const std::pair<Entry, const std::string*> checked[] = {
         {Entry::anzschr, &e.anzschr}, {Entry::ug, &e.ug}, {Entry::og, &e.og}, {Entry::aw, &e.aw}};
     for (const auto& [entry, text] : checked) {
-        if (std::string warning = refusal(entry, *text, locale); !warning.empty()) {
+        if (std::string warning = refusal(entry, *text, locale, pair); !warning.empty()) {
             return Refusal{std::move(warning), entry};
         }
     }
     return std::nullopt;
 }
 
+// A run with step size control may also give up: too small a step, or too many attempts.
+bool is_control_warning(const std::string& text) {
+    constexpr std::string_view small_start = "Die Schrittweite wird bei x = ";
+    constexpr std::string_view small_end = " zu klein.";
+    return text == calc::adaptive_warning_text::too_many_attempts ||
+           (text.starts_with(small_start) && text.ends_with(small_end));
+}
+
 void check_warning(const calc::Warning& w, const calc::EntryTexts& e,
-                   const calc::NumberLocale& locale) {
-    const auto expected = first_refusal(e, locale);
+                   const calc::NumberLocale& locale, bool pair) {
+    const auto expected = first_refusal(e, locale, pair);
     if (!expected) {
-        check(w.text == calc::warning_text::overflow && !w.entry, "wrong warning for good entries",
-              w.text);
+        check((w.text == calc::warning_text::overflow || (pair && is_control_warning(w.text))) &&
+                  !w.entry,
+              "wrong warning for good entries", w.text);
         return;
     }
     check(w.text == expected->text, "not the first refused entry's warning", w.text);
@@ -125,8 +157,8 @@ bool is_fixed_one_decimal(std::string_view text, const calc::NumberLocale& local
 }
 
 void check_line(const std::string& line, const calc::EntryTexts& e,
-                const calc::NumberLocale& locale) {
-    check(!first_refusal(e, locale), "line for refused entries", line);
+                const calc::NumberLocale& locale, bool pair) {
+    check(!first_refusal(e, locale, pair), "line for refused entries", line);
     check(line.starts_with(line_start), "line start", line);
     const std::size_t middle = line.find(line_middle, line_start.size());
     check(middle != std::string::npos, "line middle", line);
@@ -187,15 +219,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const calc::NumberLocale& locale = locales[data[0] % locales.size()];
+    const std::size_t scheme = data[0] / locales.size() % (calc::pair_table.size() + 1);
     const calc::EntryTexts entries =
         split(std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1));
-    const calc::Outcome outcome = calc::calculate(entries, locale);
+    calc::Task task(entries);
+    if (scheme > 0) {
+        task.choose(calc::pair_table[scheme - 1].id);
+        task.tolerance = entries.anzschr;
+    }
+    const bool pair = task.pair.has_value();
+    const calc::Outcome outcome = calc::calculate(task, locale);
     if (const auto* warning = std::get_if<calc::Warning>(&outcome)) {
-        check_warning(*warning, entries, locale);
+        check_warning(*warning, entries, locale, pair);
     } else {
         const auto& line = std::get<calc::ResultLine>(outcome);
-        check_line(line.text, entries, locale);
-        check_course(line, locale);
+        check_line(line.text, entries, locale, pair);
+        if (pair) {
+            // The run ends at og exactly.
+            const std::string x = std::string(line_start) +
+                                  calc::format_00_0(line.numbers.og, locale) +
+                                  std::string(line_middle);
+            check(line.text.starts_with(x), "a pair's line does not end at og", line.text);
+        } else {
+            check_course(line, locale);
+        }
     }
     return 0;
 }

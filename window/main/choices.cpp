@@ -3,6 +3,7 @@
 
 #include "calc/problem/equation.h"
 #include "qt/qt_text.h"
+#include "window/main/method_box.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -11,8 +12,8 @@
 namespace {
 
 // The label is the box's buddy, so assistive tools announce the box by its caption.
-QComboBox* makeChoice(const char* name, QLabel* label, QWidget* parent) {
-    auto* box = new QComboBox(parent);
+template <class Box = QComboBox> Box* makeChoice(const char* name, QLabel* label, QWidget* parent) {
+    auto* box = new Box(parent);
     box->setObjectName(name);
     box->setAccessibleName(label->text());
     label->setBuddy(box);
@@ -40,7 +41,7 @@ QComboBox* makeEquationChoice(QLabel* label, QWidget* parent) {
 }
 
 QComboBox* makeMethodChoice(QLabel* label, QWidget* parent) {
-    QComboBox* box = makeChoice("cboVerfahren", label, parent);
+    MethodBox* box = makeChoice<MethodBox>("cboVerfahren", label, parent);
     for (const calc::SchemeInfo& scheme : calc::scheme_table) {
         box->addItem(fromUtf8(scheme.name));
     }

@@ -8,6 +8,7 @@
 #include "window/main/app_names.h"
 #include "window/main/choices.h"
 #include "window/main/course_windows.h"
+#include "window/main/method_box.h"
 #include "window/main/result_item.h"
 #include "window/main/step_entry.h"
 #include "window/main/system_line_item.h"
@@ -65,17 +66,17 @@ QString labelOf(calc::Entry entry) {
 double requiredScale(const QWidget* widget, QRect twips) {
     const double width = twips.width() / twips_per_pixel;
     const double height = twips.height() / twips_per_pixel;
-    // An entry scrolls its text; a box shows each of its items in full.
+    // An entry scrolls its text; a box shows each of its items in full, the methods' box each
+    // fixed-step method (see MethodBox).
     if (qobject_cast<const QLineEdit*>(widget)) {
         return widget->minimumSizeHint().height() / height;
     }
-    const QSize hint = widget->sizeHint();
+    const auto* methods = dynamic_cast<const MethodBox*>(widget);
+    const QSize hint = methods ? methods->fixedStepSizeHint() : widget->sizeHint();
     return std::max(hint.width() / width, hint.height() / height);
 }
 
 } // namespace
-
-namespace {} // namespace
 
 Integration::Integration(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QString::fromUtf8(app_names::title));

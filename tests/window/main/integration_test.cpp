@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/window/main/window_form.h"
 #include "window/main/integration.h"
+#include "window/main/method_box.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -77,7 +78,7 @@ private slots:
         QCOMPARE(visited, visits);
     }
 
-    void choicesOfferTheCatalogueAndTheFiveMethodsWithTheDefaultsChosen_data() {
+    void choicesOfferTheCatalogueAndTheMethodsWithTheDefaultsChosen_data() {
         QTest::addColumn<QString>("control");
         QTest::addColumn<bool>("editable");
         QTest::addColumn<QStringList>("items");
@@ -88,10 +89,13 @@ private slots:
         QTest::newRow("method") << "cboVerfahren" << false
                                 << QStringList{"Euler-Cauchy (1. Ord.)", "Heun (2. Ord.)",
                                                "Mittelpunkt (2. Ord.)", "Runge-Kutta-3. Ord.",
-                                               "Runge-Kutta-4. Ord."}
+                                               "Runge-Kutta-4. Ord.",
+                                               "Bogacki-Shampine 3(2), adaptiv",
+                                               "Runge-Kutta-Fehlberg 4(5), adaptiv",
+                                               "Dormand-Prince 5(4), adaptiv"}
                                 << "Runge-Kutta-4. Ord.";
     }
-    void choicesOfferTheCatalogueAndTheFiveMethodsWithTheDefaultsChosen() {
+    void choicesOfferTheCatalogueAndTheMethodsWithTheDefaultsChosen() {
         QFETCH(QString, control);
         QFETCH(bool, editable);
         QFETCH(QStringList, items);
@@ -364,8 +368,11 @@ private slots:
                 !qobject_cast<QPushButton*>(control) && !qobject_cast<QComboBox*>(control)) {
                 continue;
             }
-            const QSize needed =
-                isEntry ? QSize(0, control->minimumSizeHint().height()) : control->sizeHint();
+            // The methods' box shows the fixed-step names in full, the pairs' in its list.
+            const auto* methods = dynamic_cast<const MethodBox*>(control);
+            const QSize needed = isEntry    ? QSize(0, control->minimumSizeHint().height())
+                                 : methods ? methods->fixedStepSizeHint()
+                                            : control->sizeHint();
             QVERIFY2(needed.width() <= control->width() && needed.height() <= control->height(),
                      qPrintable(control->objectName()));
             someControlIsTight = someControlIsTight || needed.width() >= control->width() - 1 ||

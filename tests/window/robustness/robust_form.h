@@ -30,12 +30,12 @@ inline calc::NumberLocale numberLocaleOf(const QLocale& locale) {
             locale.negativeSign().toStdString()};
 }
 
-// The method whose name the window's box shows.
-inline calc::Method shownMethod(const WindowForm& form) {
-    for (const calc::MethodInfo& method : calc::method_table) {
+// The method or pair whose name the window's box shows.
+inline calc::Scheme shownScheme(const WindowForm& form) {
+    for (const calc::SchemeInfo& scheme : calc::scheme_table) {
         if (form.cboVerfahren->currentText() ==
-            QString::fromUtf8(method.name.data(), static_cast<qsizetype>(method.name.size()))) {
-            return method.id;
+            QString::fromUtf8(scheme.name.data(), static_cast<qsizetype>(scheme.name.size()))) {
+            return scheme.id;
         }
     }
     return calc::Method::rk4;
@@ -49,10 +49,13 @@ struct Expected {
 
 inline Expected calculated(const QStringList& entries, const QLocale& locale,
                            const QString& equation = QStringLiteral("-x*y^2"),
-                           calc::Method method = calc::Method::rk4) {
-    const calc::Task task({entries.at(0).toStdString(), entries.at(1).toStdString(),
-                           entries.at(2).toStdString(), entries.at(3).toStdString()},
-                          equation.toStdString(), method);
+                           calc::Scheme scheme = calc::Method::rk4) {
+    // With a pair, the first field holds the tolerance.
+    calc::Task task({entries.at(0).toStdString(), entries.at(1).toStdString(),
+                     entries.at(2).toStdString(), entries.at(3).toStdString()},
+                    equation.toStdString());
+    task.choose(scheme);
+    task.tolerance = entries.at(0).toStdString();
     const calc::Outcome outcome = calc::calculate(task, numberLocaleOf(locale));
     if (const auto* line = std::get_if<calc::ResultLine>(&outcome)) {
         return {QString::fromStdString(line->text), {}};

@@ -72,7 +72,7 @@ private slots:
         QCOMPARE(form.box("cboBeispiel")->currentText(), "Harmonischer Oszillator");
         QCOMPARE(form.box("cboForm")->count(), 4);
         QCOMPARE(form.box("cboVerfahren")->currentText(), "Runge-Kutta-4. Ord.");
-        QCOMPARE(form.box("cboVerfahren")->count(), 5);
+        QCOMPARE(form.box("cboVerfahren")->count(), 8);
     }
 
     // From the first formula round the whole cycle, each stop with the name a reader announces.
