@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <memory>
 #include <utility>
 
 namespace {
@@ -32,7 +33,8 @@ constexpr int plots_per_row = 2;
 
 template <class Course>
 AdaptiveTable tableOf(const Course& course, QString heading, QStringList captions,
-                      std::vector<std::vector<std::string>> cells, std::string csv) {
+                      std::vector<std::vector<std::string>> cells,
+                      std::function<std::string()> csv) {
     AdaptiveTable table{
         std::move(heading), std::move(captions), std::move(cells), {}, {}, std::move(csv), {}};
     for (const auto& row : course.rows) {
@@ -45,8 +47,9 @@ AdaptiveTable tableOf(const Course& course, QString heading, QStringList caption
 
 } // namespace
 
-AdaptiveTable AdaptiveTable::of(const calc::AdaptiveCourse& course,
+AdaptiveTable AdaptiveTable::of(const std::shared_ptr<const calc::AdaptiveCourse>& shared,
                                 const calc::NumberLocale& locale) {
+    const calc::AdaptiveCourse& course = *shared;
     std::vector<std::vector<std::string>> cells;
     cells.reserve(course.rows.size());
     for (const calc::AdaptiveRowOf<double>& row : course.rows) {
@@ -54,11 +57,12 @@ AdaptiveTable AdaptiveTable::of(const calc::AdaptiveCourse& course,
     }
     return tableOf(course, fromUtf8(calc::adaptive_heading(course, locale)),
                    fromUtf8List(calc::adaptive_columns(course.adaptive.pair)), std::move(cells),
-                   calc::adaptive_csv(course, locale));
+                   [shared, locale] { return calc::adaptive_csv(*shared, locale); });
 }
 
-AdaptiveTable AdaptiveTable::of(const calc::SystemAdaptiveCourse& course,
+AdaptiveTable AdaptiveTable::of(const std::shared_ptr<const calc::SystemAdaptiveCourse>& shared,
                                 const calc::NumberLocale& locale) {
+    const calc::SystemAdaptiveCourse& course = *shared;
     std::vector<std::vector<std::string>> cells;
     cells.reserve(course.rows.size());
     for (const calc::AdaptiveRowOf<calc::Vector>& row : course.rows) {
@@ -67,7 +71,8 @@ AdaptiveTable AdaptiveTable::of(const calc::SystemAdaptiveCourse& course,
     return tableOf(course, fromUtf8(calc::system_adaptive_heading(course, locale)),
                    fromUtf8List(calc::system_adaptive_columns(course.problem.form, course.size(),
                                                               course.adaptive.pair)),
-                   std::move(cells), calc::system_adaptive_csv(course, locale));
+                   std::move(cells),
+                   [shared, locale] { return calc::system_adaptive_csv(*shared, locale); });
 }
 
 AdaptiveCoursePage::AdaptiveCoursePage(AdaptiveTable table, const QLocale& locale,
@@ -181,7 +186,7 @@ void AdaptiveCoursePage::focusTable() {
 }
 
 bool AdaptiveCoursePage::saveCsv(const QString& fileName) {
-    return m_files.saveText(this, fileName, m_table.csv);
+    return m_files.saveText(this, fileName, m_table.csv());
 }
 
 bool AdaptiveCoursePage::saveImage(const QString& fileName) {

@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,11 +28,13 @@ struct AdaptiveTable {
     std::vector<std::vector<std::string>> rows; // every attempt, then the end point
     std::vector<bool> rejected;                 // per row: whether it is a rejected attempt
     QString totals;
-    std::string csv;
+    std::function<std::string()> csv; // made when saved: a long run's CSV takes a while
     std::vector<calc::StepMark> steps;
 
-    static AdaptiveTable of(const calc::AdaptiveCourse& course, const calc::NumberLocale& locale);
-    static AdaptiveTable of(const calc::SystemAdaptiveCourse& course,
+    // The table of a course that the CSV keeps, shared with the window's plots.
+    static AdaptiveTable of(const std::shared_ptr<const calc::AdaptiveCourse>& course,
+                            const calc::NumberLocale& locale);
+    static AdaptiveTable of(const std::shared_ptr<const calc::SystemAdaptiveCourse>& course,
                             const calc::NumberLocale& locale);
 };
 

@@ -29,14 +29,14 @@ constexpr char course_page[] = "Verlauf";
 AdaptiveCourseWindow::AdaptiveCourseWindow(const calc::AdaptiveCourse& course,
                                            const QLocale& locale, QWidget* parent)
     : CourseFrame(parent) {
-    const calc::NumberLocale numbers = calcNumberLocale(locale);
-    m_course = new AdaptiveCoursePage(AdaptiveTable::of(course, numbers), locale, files(), pages());
+    // The page's CSV and the pass panel's attempts come from one copy of the course.
+    auto shared = std::make_shared<const calc::AdaptiveCourse>(course);
+    m_course = new AdaptiveCoursePage(AdaptiveTable::of(shared, calcNumberLocale(locale)), locale,
+                                      files(), pages());
     const calc::Course accepted = calc::accepted_course(course);
     m_course->addPlot(new CoursePlot(
         accepted, fromUtf8(calc::pair_info(course.adaptive.pair).short_name), locale, m_course));
     m_course->addPlot(new ErrorPlot(accepted, locale, m_course));
-    // The pass panel makes each attempt again from its own copy of the course.
-    auto shared = std::make_shared<const calc::AdaptiveCourse>(course);
     auto* pass =
         new PassPanel([shared](std::size_t row) { return calc::adaptive_pass_view(*shared, row); },
                       static_cast<int>(course.rows.size()), locale, m_course);
@@ -50,8 +50,9 @@ AdaptiveCourseWindow::AdaptiveCourseWindow(const calc::AdaptiveCourse& course,
 AdaptiveCourseWindow::AdaptiveCourseWindow(const calc::SystemAdaptiveCourse& course,
                                            const QLocale& locale, QWidget* parent)
     : CourseFrame(parent) {
-    const calc::NumberLocale numbers = calcNumberLocale(locale);
-    m_course = new AdaptiveCoursePage(AdaptiveTable::of(course, numbers), locale, files(), pages());
+    auto shared = std::make_shared<const calc::SystemAdaptiveCourse>(course);
+    m_course = new AdaptiveCoursePage(AdaptiveTable::of(shared, calcNumberLocale(locale)), locale,
+                                      files(), pages());
     const calc::SystemCourse accepted = calc::accepted_course(course);
     m_course->addPlot(new ComponentPlot(accepted, locale, m_course));
     // Without the exact solution there is no error to draw.
@@ -60,7 +61,6 @@ AdaptiveCourseWindow::AdaptiveCourseWindow(const calc::SystemAdaptiveCourse& cou
     }
     // The attempt in the plane of the first two components.
     if (calc::fits(calc::Plane{}, course.size())) {
-        auto shared = std::make_shared<const calc::SystemAdaptiveCourse>(course);
         auto* pass = new PlanePassPanel(locale, m_course);
         const std::vector<std::string> names =
             calc::component_names(course.problem.form, course.size());
