@@ -78,7 +78,7 @@ inline constexpr std::string_view totals_lead = ": ";
 // An attempt's status in the course's table and CSV.
 inline constexpr std::string_view accepted = "angenommen";
 inline constexpr std::string_view rejected = "verworfen";
-// The heading's part after the tolerance, and after the pair's name: "Toleranz 1E-06 von x = 0
+// What a heading says after the tolerance, and after the pair's name: "Toleranz 1E-06 von x = 0
 // bis x = 1, Dormand-Prince 5(4), adaptiv".
 inline constexpr std::string_view from = " von x = ";
 inline constexpr std::string_view to = " bis x = ";
