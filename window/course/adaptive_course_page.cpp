@@ -166,7 +166,13 @@ void AdaptiveCoursePage::setRejectedShown(bool shown) {
     }
 }
 
+// A row that the switch hides gives way to the next shown one in the direction it lies from
+// the current row, so that the pass view's buttons step over the rejected attempts.
 void AdaptiveCoursePage::selectRow(int row) {
+    const int step = row < m_cells->currentRow() ? -1 : 1;
+    while (row >= 0 && row < m_cells->rowCount() && m_cells->isRowHidden(row)) {
+        row += step;
+    }
     m_cells->goToRow(row);
 }
 

@@ -62,7 +62,8 @@ public:
     // The whole table width, some rows of it and the plots below.
     QSize defaultSize() const;
     void focusTable();
-    // Makes `row` the table's current row; a row that does not exist is ignored.
+    // Makes `row` the table's current row, or where the switch hides it the next shown row in
+    // its direction; a row that does not exist is ignored.
     void selectRow(int row);
     int currentRow() const;
 

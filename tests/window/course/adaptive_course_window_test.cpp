@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QLibrary>
 #include <QPointer>
+#include <QPushButton>
 #include <QScatterSeries>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -198,6 +199,21 @@ private slots:
                         rowOf(form->table(), row).contains("angenommen"));
             }
         }
+        // The pass view's buttons step over the hidden rows, both ways.
+        auto* next = form->find<QPushButton>("naechsterSchritt");
+        auto* previous = form->find<QPushButton>("vorherigerSchritt");
+        form->table()->goToRow(0);
+        QList<int> visited{form->table()->currentRow()};
+        while (next->isEnabled() && visited.size() <= rows) {
+            next->click();
+            visited.append(form->table()->currentRow());
+        }
+        QCOMPARE(visited.size(), rows - rejected - 1);
+        for (const int row : visited) {
+            QVERIFY2(!form->table()->isRowHidden(row), qPrintable(QString::number(row)));
+        }
+        previous->click();
+        QCOMPARE(form->table()->currentRow(), visited[visited.size() - 2]);
         acceptedOnly->click();
         QCOMPARE(form->shownRows(), rows);
     }
