@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/calculate.h"
 
+#include "calc/analysis/adaptive_course.h"
 #include "calc/analysis/course.h"
 #include "calc/text/entry_reading.h"
 #include "calc/text/labels.h"
@@ -174,6 +175,11 @@ Outcome calculate(const EntryTexts& entries, const NumberLocale& locale) {
 
 Course build_course(const ResultLine& line) {
     return build_course(line.numbers, line.equation, line.method, line.exact);
+}
+
+AdaptiveCourse build_adaptive_course(const ResultLine& line) {
+    return build_adaptive_course(line.numbers, line.equation, line.exact,
+                                 line.adaptive.value_or(AdaptiveLine{}));
 }
 
 SlopeOf<double> slope_of(const Equation& equation) {

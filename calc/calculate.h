@@ -18,6 +18,7 @@
 
 namespace calc {
 
+struct AdaptiveCourse;
 struct Course;
 
 // The four entry texts as typed: step count, lower bound, upper bound, initial value.
@@ -91,6 +92,10 @@ Outcome calculate(const EntryTexts& entries, const NumberLocale& locale);
 // The course of a result line, with the exact solution it carries (see calc/analysis/course.h).
 // It is declared here, beside the line, so that the analysis does not depend on the command.
 Course build_course(const ResultLine& line);
+
+// The course of a line with step size control, every attempt as the line's run made it (see
+// calc/analysis/adaptive_course.h); the line must have `adaptive`.
+AdaptiveCourse build_adaptive_course(const ResultLine& line);
 
 // The run with step size control of a line that has one, every attempt as the line's run made it.
 AdaptiveRun adaptive_run_of(const ResultLine& line, const AdaptiveLine& adaptive);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/command_line.h"
 
+#include "calc/analysis/adaptive_course.h"
 #include "calc/analysis/course.h"
 #include "calc/analysis/study.h"
 #include "calc/calculate.h"
@@ -191,8 +192,8 @@ int computeAndPrint(const QCommandLineParser& parser, const Options& options,
                           : calc::fixed_totals(calc::steps_of(line.numbers).passes, task.method))) {
         return write_failed;
     }
-    if (line.adaptive && parser.isSet(options.course)) {
-        return usageError(QStringLiteral("--verlauf/--konvergenz: adaptiv folgt"));
+    if (parser.isSet(options.course) && line.adaptive) {
+        return printResult(calc::adaptive_csv(calc::build_adaptive_course(line), locale));
     }
     if (parser.isSet(options.course)) {
         return printResult(calc::course_csv(calc::build_course(line), locale));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/system_command.h"
 
+#include "calc/analysis/adaptive_course.h"
 #include "calc/analysis/system_course.h"
 #include "calc/analysis/system_study.h"
 #include "calc/core/state.h"
@@ -107,8 +108,9 @@ int computeAndPrintSystem(const QCommandLineParser& parser, const Options& optio
                 : calc::fixed_totals(calc::system_steps_of(line.numbers).passes, task.method))) {
         return write_failed;
     }
-    if (line.adaptive && parser.isSet(options.course)) {
-        return usageError(QStringLiteral("--verlauf/--konvergenz: adaptiv folgt"));
+    if (parser.isSet(options.course) && line.adaptive) {
+        return printResult(
+            calc::system_adaptive_csv(calc::build_system_adaptive_course(line), locale));
     }
     if (parser.isSet(options.course)) {
         // The CSV holds no observed order, so the course is built without its extra runs.

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/analysis/course.h"
 
-#include "calc/text/csv.h"
 #include "calc/analysis/errors.h"
 #include "calc/analysis/solution_path.h"
+#include "calc/text/csv.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,7 +17,6 @@ namespace {
 constexpr int exact_sample_count = 200;
 
 namespace text {
-constexpr std::string_view default_equation = "-x\u00b7y\u00b2";
 constexpr std::string_view from_runs = " (aus h, h/2 und h/4)";
 constexpr std::string_view one_step = " Schritt mit h = ";
 constexpr std::string_view steps = " Schritte mit h = ";
@@ -145,7 +144,7 @@ std::string course_heading(const Course& course, const NumberLocale& locale) {
     const int passes = course.steps.passes;
     std::string heading(equation_lead);
     heading +=
-        course.equation.is_default() ? std::string(text::default_equation) : course.equation.text();
+        course.equation.is_default() ? std::string(default_equation_shown) : course.equation.text();
     heading += ", y(";
     heading += format_general(course.numbers.ug, locale);
     heading += ") = ";

@@ -15,7 +15,7 @@ namespace calc {
 
 // A stage of a pass as it is drawn: where the method evaluated f, and what it found there.
 struct StageMark {
-    std::string_view name; // "P1".."P4"
+    std::string_view name; // "P1".."P7"
     Point point;
     double slope; // f at the point, k / h
     double k;     // the increment as the table shows it
@@ -40,7 +40,7 @@ struct PassView {
 inline constexpr int local_passes = 64;
 
 // The stage names, in order.
-inline constexpr std::string_view stage_names[] = {"P1", "P2", "P3", "P4"};
+inline constexpr std::string_view stage_names[] = {"P1", "P2", "P3", "P4", "P5", "P6", "P7"};
 
 // The pass that starts at row `row` of the course; none for the last row and past it.
 std::optional<PassView> pass_view(const Course& course, std::size_t row);

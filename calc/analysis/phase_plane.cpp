@@ -55,9 +55,8 @@ void follow_orbit(const SystemFunction& f, SystemPoint start, double h, int pass
     }
 }
 
-// The solution through `start` over h as full states: the exact solution at local_passes + 1
-// abscissas where known (ending where it has no value), else local_passes passes of the classical
-// method of step h / local_passes (ending before the first that fails).
+} // namespace
+
 std::vector<SystemPoint> local_states(const SystemProblem& problem, const SystemPoint& start,
                                       double h) {
     std::vector<SystemPoint> states;
@@ -91,6 +90,8 @@ std::vector<SystemPoint> local_states(const SystemProblem& problem, const System
     }
     return states;
 }
+
+namespace {
 
 bool same_value(double a, double b) {
     return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b) ||

@@ -57,7 +57,7 @@ std::vector<Point> orbit_through(const SystemCourse& course, std::size_t row, Pl
 // A stage of a pass in the plane: where the method evaluated f, and its increment as an arrow
 // from there to point + k.
 struct PlaneStage {
-    std::string_view name; // "P1".."P4"
+    std::string_view name; // "P1".."P7"
     Point point;
     Point reach; // point + k in the plane: the arrow's head
     Vector k;    // the increment in every component, as the table shows it
@@ -77,6 +77,12 @@ struct PlanePass {
     // The maximum norm of y_next minus the solution at x + h; none where it does not reach x + h.
     std::optional<double> local_error;
 };
+
+// The solution through `start` over h as full states: the exact solution at local_passes + 1
+// abscissas where known (ending where it has no value), else local_passes passes of the classical
+// method of step h / local_passes (ending before the first that fails).
+std::vector<SystemPoint> local_states(const SystemProblem& problem, const SystemPoint& start,
+                                      double h);
 
 // The pass that starts at row `row` of the course; none for the last row, past it, and for a
 // plane that does not fit the system.

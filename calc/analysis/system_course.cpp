@@ -157,24 +157,30 @@ std::string system_course_csv(const SystemCourse& course, const NumberLocale& lo
     return csv;
 }
 
-std::string system_course_heading(const SystemCourse& course, const NumberLocale& locale) {
-    const SystemForm form = course.problem.form;
+std::string system_start_text(const SystemProblem& problem, const SystemNumbers& numbers,
+                              const NumberLocale& locale) {
+    const SystemForm form = problem.form;
     std::string heading;
-    for (std::size_t i = 0; i < course.problem.formulas.size(); ++i) {
+    for (std::size_t i = 0; i < problem.formulas.size(); ++i) {
         heading += derivative_name(form, i);
         heading += " = ";
-        heading += course.problem.formulas[i];
+        heading += problem.formulas[i];
         heading += ", ";
     }
-    const std::vector<std::string> names = component_names(form, course.size());
+    const std::vector<std::string> names = component_names(form, numbers.aw.size());
     for (std::size_t i = 0; i < names.size(); ++i) {
         heading += names[i];
         heading += '(';
-        heading += format_general(course.numbers.ug, locale);
+        heading += format_general(numbers.ug, locale);
         heading += ") = ";
-        heading += format_general(course.numbers.aw[i], locale);
+        heading += format_general(numbers.aw[i], locale);
         heading += ", ";
     }
+    return heading;
+}
+
+std::string system_course_heading(const SystemCourse& course, const NumberLocale& locale) {
+    std::string heading = system_start_text(course.problem, course.numbers, locale);
     // The end of the interval the passes cover, ug + n·h, rather than the last row's x, which
     // carries the rounding of n additions of h (9,99999999999998 after 100 passes of 0,1).
     const double end = course.numbers.ug + course.steps.passes * course.steps.h;

@@ -75,6 +75,11 @@ std::string system_course_csv(const SystemCourse& course, const NumberLocale& lo
 // Runge-Kutta-4. Ord.", or for the first order "y1' = y2, y2' = -y1, y1(0) = 1, y2(0) = 0, …".
 std::string system_course_heading(const SystemCourse& course, const NumberLocale& locale);
 
+// What a system's heading starts with: its formulas and initial values, each followed by ", ":
+// "y1' = y2, y2' = -y1, y1(0) = 1, y2(0) = 0, ".
+std::string system_start_text(const SystemProblem& problem, const SystemNumbers& numbers,
+                              const NumberLocale& locale);
+
 // "Beobachtete Ordnung p = 4,01", as for a scalar course.
 std::string system_order_text(const SystemCourse& course, const NumberLocale& locale);
 

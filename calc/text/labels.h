@@ -18,6 +18,9 @@ inline constexpr std::string_view no_value = "\u2013";
 // What a label of the equation starts with: "y' = x+y".
 inline constexpr std::string_view equation_lead = "y' = ";
 
+// How a heading writes the default equation.
+inline constexpr std::string_view default_equation_shown = "-x\u00b7y\u00b2";
+
 // The pieces of a result line: "x-Wert   01,0   y-Wert   0,666666613089039".
 namespace line_text {
 inline constexpr std::string_view x_lead = "x-Wert   ";
@@ -53,11 +56,17 @@ inline constexpr std::string_view steps = "Schritte";
 inline constexpr std::string_view x = "x";
 inline constexpr std::string_view y = "y";
 inline constexpr std::string_view h = "h";
-inline constexpr std::string_view k[] = {"k1", "k2", "k3", "k4"};
+inline constexpr std::string_view k[] = {"k1", "k2", "k3", "k4", "k5", "k6", "k7"};
 inline constexpr std::string_view exact = "y exakt";
 inline constexpr std::string_view error = "Fehler";
 inline constexpr std::string_view method = "Verfahren";
 inline constexpr std::string_view eoc = "EOC";
+// The table of a run with step size control: each attempt's number, its error relative to the
+// tolerance, the factor of the step after it and whether it was accepted.
+inline constexpr std::string_view attempt = "Versuch";
+inline constexpr std::string_view error_estimate = "Fehlersch\u00e4tzung";
+inline constexpr std::string_view factor = "Faktor";
+inline constexpr std::string_view status = "Status";
 } // namespace caption
 
 // The texts of a run with step size control.
@@ -67,6 +76,13 @@ inline constexpr std::string_view tolerance = "Toleranz";
 // Between the pair's name and the tolerance in a tooltip: ", Toleranz 1E-06: ".
 inline constexpr std::string_view tolerance_lead = ", Toleranz ";
 inline constexpr std::string_view totals_lead = ": ";
+// An attempt's status in the course's table and CSV.
+inline constexpr std::string_view accepted = "angenommen";
+inline constexpr std::string_view rejected = "verworfen";
+// What a heading says after the tolerance, and after the pair's name: "Toleranz 1E-06 von x = 0
+// bis x = 1, Dormand-Prince 5(4), adaptiv".
+inline constexpr std::string_view from = " von x = ";
+inline constexpr std::string_view to = " bis x = ";
 // "9 Schritte, 1 verworfen, 62 Auswertungen von f": the line's tooltip and --statistik.
 std::string totals(std::size_t accepted, std::size_t rejected, std::size_t evaluations);
 // "9 Schritte angenommen, 1 verworfen, 62 Auswertungen von f": the course's label.

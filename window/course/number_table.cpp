@@ -86,6 +86,10 @@ void NumberTable::setCells(const QStringList& captions,
     fitColumns(longest);
 }
 
+void NumberTable::setRowsSetApart(std::vector<bool> rows) {
+    m_cells->setRowsSetApart(std::move(rows));
+}
+
 int NumberTable::rowCount() const {
     return m_cells->rowCount();
 }

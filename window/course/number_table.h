@@ -23,6 +23,9 @@ public:
     // and selection.
     void setCells(const QStringList& captions, std::vector<std::vector<std::string>> rows);
 
+    // Greys the rows whose flag is set (see NumberTableModel::setRowsSetApart).
+    void setRowsSetApart(std::vector<bool> rows);
+
     int rowCount() const;
     int columnCount() const;
     // The text of a cell, and of a column's caption; empty where there is none.

@@ -3,6 +3,8 @@
 
 #include "qt/qt_text.h"
 
+#include <QColor>
+
 #include <utility>
 
 void NumberTableModel::setCells(const QStringList& captions,
@@ -21,6 +23,19 @@ void NumberTableModel::setCells(const QStringList& captions,
     m_captions = captions;
     m_rows = std::move(rows);
     endResetModel();
+}
+
+void NumberTableModel::setRowsSetApart(std::vector<bool> rows) {
+    m_setApart = std::move(rows);
+    if (!m_rows.empty() && !m_captions.isEmpty()) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+                         {Qt::ForegroundRole});
+    }
+}
+
+bool NumberTableModel::isSetApart(int row) const {
+    return row >= 0 && static_cast<std::size_t>(row) < m_setApart.size() &&
+           m_setApart[static_cast<std::size_t>(row)];
 }
 
 QString NumberTableModel::text(int row, int column) const {
@@ -49,6 +64,11 @@ QVariant NumberTableModel::data(const QModelIndex& index, int role) const {
         return text(index.row(), index.column());
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
+    case Qt::ForegroundRole:
+        if (isSetApart(index.row())) {
+            return QColor(Qt::gray);
+        }
+        return {};
     default:
         return {};
     }

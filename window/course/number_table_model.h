@@ -19,6 +19,12 @@ public:
     // cells changed, so that they keep their current cell and selection.
     void setCells(const QStringList& captions, std::vector<std::vector<std::string>> rows);
 
+    // Greys the rows whose flag is set, as a course sets its rejected attempts apart; rows past
+    // the flags stay as they are.
+    void setRowsSetApart(std::vector<bool> rows);
+
+    bool isSetApart(int row) const;
+
     // The cell's text; empty for a cell that a short row does not have.
     QString text(int row, int column) const;
 
@@ -31,4 +37,5 @@ public:
 private:
     QStringList m_captions;
     std::vector<std::vector<std::string>> m_rows;
+    std::vector<bool> m_setApart;
 };

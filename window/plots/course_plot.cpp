@@ -14,7 +14,7 @@
 namespace {
 
 // The method's points and the exact solution.
-QChart* chartOf(const calc::Course& course, const QLocale& locale) {
+QChart* chartOf(const calc::Course& course, const QString& pointsName, const QLocale& locale) {
     std::vector<double> xs;
     std::vector<double> ys;
     QList<QPointF> points;
@@ -27,7 +27,8 @@ QChart* chartOf(const calc::Course& course, const QLocale& locale) {
     }
     QChart* next = plot::newChart(locale);
     auto* method = new QLineSeries(next);
-    method->setName(fromUtf8(calc::method_info(course.method).name));
+    method->setName(pointsName.isEmpty() ? fromUtf8(calc::method_info(course.method).name)
+                                         : pointsName);
     method->setPointsVisible(true);
     method->setMarkerSize(6);
     method->replace(points);
@@ -39,8 +40,13 @@ QChart* chartOf(const calc::Course& course, const QLocale& locale) {
 } // namespace
 
 CoursePlot::CoursePlot(const calc::Course& course, const QLocale& locale, QWidget* parent)
-    : ChartPlot(chartOf(course, locale), locale, "Diagramm", parent) {}
+    : CoursePlot(course, QString(), locale, parent) {}
+
+CoursePlot::CoursePlot(const calc::Course& course, const QString& pointsName, const QLocale& locale,
+                       QWidget* parent)
+    : ChartPlot(chartOf(course, pointsName, locale), locale, "Diagramm", parent),
+      m_pointsName(pointsName) {}
 
 void CoursePlot::showCourse(const calc::Course& course) {
-    replaceChart(chartOf(course, numberLocale()));
+    replaceChart(chartOf(course, m_pointsName, numberLocale()));
 }

@@ -4,6 +4,7 @@
 #include "window/plots/chart_plot.h"
 
 #include <QLocale>
+#include <QString>
 
 namespace calc {
 struct Course;
@@ -15,7 +16,14 @@ class CoursePlot : public ChartPlot {
 
 public:
     CoursePlot(const calc::Course& course, const QLocale& locale, QWidget* parent);
+    // The same with the points' series named `pointsName` rather than after the method: the
+    // accepted points of a run with step size control.
+    CoursePlot(const calc::Course& course, const QString& pointsName, const QLocale& locale,
+               QWidget* parent);
 
     // Draws the course in place of what the plot showed.
     void showCourse(const calc::Course& course);
+
+private:
+    QString m_pointsName;
 };

@@ -3,6 +3,8 @@
 
 #include "calc/analysis/pass_view.h"
 
+#include "calc/core/embedded.h"
+
 #include <QChartView>
 #include <QLocale>
 
@@ -35,8 +37,8 @@ private:
     QValueAxis* m_y = nullptr;
     QLineSeries* m_solution = nullptr;
     QLineSeries* m_passLine = nullptr;
-    std::array<QScatterSeries*, 4> m_stages{};
-    std::array<QLineSeries*, 4> m_slopes{};
-    std::array<QGraphicsSimpleTextItem*, 4> m_labels{};
+    std::array<QScatterSeries*, calc::max_stages> m_stages{};
+    std::array<QLineSeries*, calc::max_stages> m_slopes{};
+    std::array<QGraphicsSimpleTextItem*, calc::max_stages> m_labels{};
     std::optional<calc::PassView> m_pass;
 };

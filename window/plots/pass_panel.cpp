@@ -7,8 +7,15 @@
 
 #include <QVBoxLayout>
 
+#include <utility>
+
 PassPanel::PassPanel(const calc::Course& course, const QLocale& locale, QWidget* parent)
-    : QWidget(parent), m_course(course), m_locale(calcNumberLocale(locale)) {
+    : PassPanel([course](std::size_t row) { return calc::pass_view(course, row); },
+                static_cast<int>(course.rows.size()), locale, parent) {}
+
+PassPanel::PassPanel(PassSource source, int rows, const QLocale& locale, QWidget* parent)
+    : QWidget(parent), m_source(std::move(source)), m_rows(rows),
+      m_locale(calcNumberLocale(locale)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     m_plot = new PassChartView(locale, this);
@@ -21,9 +28,9 @@ PassPanel::PassPanel(const calc::Course& course, const QLocale& locale, QWidget*
 }
 
 void PassPanel::showRow(int row) {
-    const int rows = static_cast<int>(m_course.rows.size());
+    const int rows = m_rows;
     m_row = row >= 0 && row < rows ? row : -1;
-    m_pass = m_row < 0 ? std::nullopt : calc::pass_view(m_course, static_cast<std::size_t>(m_row));
+    m_pass = m_row < 0 ? std::nullopt : m_source(static_cast<std::size_t>(m_row));
     m_plot->showPass(m_pass);
     showPassControls(m_controls, m_pass ? m_pass->local_error : std::nullopt, m_row, rows,
                      m_locale);

@@ -8,6 +8,8 @@
 #include <QLocale>
 #include <QWidget>
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 
 class PassChartView;
@@ -18,7 +20,12 @@ class PassPanel : public QWidget {
     Q_OBJECT
 
 public:
+    // The pass of row `row` of a table of `rows` rows, none where a row has no pass.
+    using PassSource = std::function<std::optional<calc::PassView>(std::size_t row)>;
+
     PassPanel(const calc::Course& course, const QLocale& locale, QWidget* parent = nullptr);
+    // The passes that `source` gives, for a table of `rows` rows: an adaptive run's attempts.
+    PassPanel(PassSource source, int rows, const QLocale& locale, QWidget* parent = nullptr);
 
     // Shows the pass that starts at `row`; the last row, and -1, show none.
     void showRow(int row);
@@ -32,7 +39,8 @@ signals:
     void passChanged();
 
 private:
-    calc::Course m_course;
+    PassSource m_source;
+    int m_rows = 0;
     calc::NumberLocale m_locale;
     PassChartView* m_plot = nullptr;
     PassControls m_controls;

@@ -3,6 +3,8 @@
 
 #include "calc/analysis/phase_plane.h"
 
+#include "calc/core/embedded.h"
+
 #include <QChartView>
 #include <QLocale>
 #include <QString>
@@ -41,8 +43,8 @@ private:
     QCategoryAxis* m_b = nullptr;
     QLineSeries* m_solution = nullptr;
     QLineSeries* m_passLine = nullptr;
-    std::array<QScatterSeries*, 4> m_stages{};
-    std::array<QLineSeries*, 4> m_arrows{};
-    std::array<QGraphicsSimpleTextItem*, 4> m_labels{};
+    std::array<QScatterSeries*, calc::max_stages> m_stages{};
+    std::array<QLineSeries*, calc::max_stages> m_arrows{};
+    std::array<QGraphicsSimpleTextItem*, calc::max_stages> m_labels{};
     std::optional<calc::PlanePass> m_pass;
 };

@@ -24,8 +24,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QValueAxis>
@@ -212,6 +212,28 @@ private slots:
                 qPrintable(form.warnings.front()));
         }
         QCOMPARE(form.entries(), smooth);
+    }
+
+    // A line of a pair opens the window of its attempts, which the module makes.
+    void aPairsLineOpensItsAttemptsFromTheModule() {
+        CourseForm form;
+        form.window.setCourseWindowMaker({});
+        form.window.setCourseModule(QStringLiteral(NUMERINT_COURSE_MODULE_FILE));
+        QVERIFY(form.open());
+        QVERIFY(form.choose(QStringLiteral("-x*y^2"), "Dormand-Prince 5(4), adaptiv"));
+        form.calculate({"1E-6", "0", "1", "1"});
+        QCOMPARE(form.ausgabe->count(), 1);
+        form.openCourse(0, Opening::contextMenu);
+        const QList<QWidget*> windows =
+            form.window.findChildren<QWidget*>("Verlauf", Qt::FindDirectChildrenOnly);
+        QCOMPARE(windows.size(), 1);
+        QCOMPARE(form.warnings, QStringList());
+        QVERIFY(windows.front()->inherits("AdaptiveCourseWindow"));
+        auto* table = windows.front()->findChild<QTableView*>("Tabelle");
+        QVERIFY(table && table->model()->rowCount() == 11);
+        QCOMPARE(table->model()->headerData(13, Qt::Horizontal).toString(), "Status");
+        QCOMPARE(windows.front()->findChild<QLabel*>("Bilanz")->text(),
+                 "9 Schritte angenommen, 1 verworfen, 62 Auswertungen von f");
     }
 
     void showingACourseNeedsACurrentLine() {
