@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Typed right-hand sides and the convergence study.
-#include "calc/calculate.h"
 #include "calc/analysis/course.h"
 #include "calc/analysis/study.h"
+#include "calc/calculate.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,16 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Times the course window of the Lorenz example with its most passes, 9,999: opening it (its
 // course built with the observed order, the window made, shown and painted once) and scrolling
-// its table by a page. The window's figures are each iteration's time, reported as median, p99
-// and max in milliseconds. The phase plane's own figures are phase_plane_bench's.
+// its table by a page; and the window of the Arenstorf orbit with Dormand-Prince at 1E-7, every
+// attempt in its table, with the pages that compare the pairs and study the tolerance. The window's
+// figures are each iteration's time, reported as median, p99 and max in milliseconds. The phase
+// plane's own figures are phase_plane_bench's.
 //
 //   system_course_bench [Google Benchmark options]
+#include "bench/arenstorf.h"
 #include "bench/paint_timing.h"
+#include "calc/analysis/adaptive_course.h"
 #include "calc/analysis/system_course.h"
 #include "calc/problem/system_examples.h"
 #include "calc/system_calculate.h"
+#include "window/course/adaptive_course_window.h"
 #include "window/course/number_table.h"
+#include "window/course/pair_comparison_page.h"
 #include "window/course/system_course_window.h"
+#include "window/course/tolerance_study_page.h"
 
 #include <QApplication>
 
@@ -68,6 +75,34 @@ void OpenLorenzWindow(benchmark::State& state) {
         [](QWidget& window) { return &window; });
 }
 BENCHMARK(OpenLorenzWindow)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// From the Arenstorf line to its window painted, its two further pages made as the module
+// makes them (their runs start when they are first shown).
+void OpenArenstorfWindow(benchmark::State& state) {
+    const calc::SystemOutcome outcome = calc::calculate_system(arenstorf_task(), german);
+    const auto* line = std::get_if<calc::SystemLine>(&outcome);
+    if (line == nullptr) {
+        state.SkipWithError("the Arenstorf task was refused");
+        return;
+    }
+    const QLocale locale(QLocale::German);
+    timeToFirstPaint(
+        state,
+        [line, &locale] {
+            auto window = std::make_unique<AdaptiveCourseWindow>(
+                calc::build_system_adaptive_course(*line), locale);
+            window->appendPage(
+                new PairComparisonPage(*line, locale, window->fileExport(), window.get()),
+                "Vergleich");
+            window->appendPage(
+                new ToleranceStudyPage(*line, locale, window->fileExport(), window.get()),
+                "Konvergenz");
+            window->setAttribute(Qt::WA_DeleteOnClose, false);
+            return window;
+        },
+        [](QWidget& window) { return &window; });
+}
+BENCHMARK(OpenArenstorfWindow)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // Page Down and Page Up in turn in the table, up to its rows painted.
 void ScrollTable(benchmark::State& state) {

@@ -3,7 +3,10 @@
 //
 // Budgets (docs/PERFORMANCE.md, two cores):
 //   the orbit with Dormand-Prince at 1E-7, every attempt recorded               <= 5 ms
+//   its course, the rows of its attempts built                                  <= 5 ms
 //   its tolerance study, three pairs × 11 tolerances, two threads              <= 2 s
+#include "bench/arenstorf.h"
+#include "calc/analysis/adaptive_course.h"
 #include "calc/analysis/tolerance_study.h"
 #include "calc/system_calculate.h"
 
@@ -14,25 +17,6 @@
 #include <variant>
 
 namespace {
-
-const calc::NumberLocale german{",", ".", "-"};
-
-// What the system window holds once the Arenstorf example is chosen, with its pair and tolerance.
-calc::SystemTask arenstorf_task() {
-    const calc::SystemExample& example = calc::system_example(calc::SystemExampleId::arenstorf);
-    calc::SystemTask task;
-    task.form = example.form;
-    task.formulas = calc::example_formulas(example, german);
-    for (std::size_t i = 0; i < example.size; ++i) {
-        task.initial.push_back(calc::format_general(example.start[i], german));
-    }
-    task.ug = calc::format_general(example.ug, german);
-    task.og = calc::format_general(example.og, german);
-    task.count = std::to_string(example.count);
-    task.pair = example.pair;
-    task.tolerance = std::string(example.tolerance);
-    return task;
-}
 
 // The line of the orbit; none (and the benchmark skipped) when the task was refused.
 std::optional<calc::SystemLine> arenstorf_line(benchmark::State& state) {
@@ -57,6 +41,19 @@ void ArenstorfRunWithAttempts(benchmark::State& state) {
     }
 }
 BENCHMARK(ArenstorfRunWithAttempts)->Unit(benchmark::kMillisecond);
+
+// The course the window shows: the run again, its rows, the exact components where known and
+// the accepted points for the plots.
+void ArenstorfCourse(benchmark::State& state) {
+    const auto line = arenstorf_line(state);
+    if (!line) {
+        return;
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(calc::build_system_adaptive_course(*line));
+    }
+}
+BENCHMARK(ArenstorfCourse)->Unit(benchmark::kMillisecond);
 
 // 33 runs, the longest bs23's 82,000 attempts at 1e-12, shared by two threads.
 void ArenstorfToleranceStudy(benchmark::State& state) {

@@ -5,8 +5,10 @@
 # first of them opened with Return on its line, with its fourth pass selected; and
 # docs/screenshot-convergence.png, the page "Konvergenz" of that course once its study is done;
 # and docs/screenshot-system.png, the phase plane of the pendulum computed with Euler's method
-# above the same with the classical Runge-Kutta method, from the window for systems: each framed
-# by openbox on Xvfb, under a German locale.
+# above the same with the classical Runge-Kutta method, from the window for systems; and
+# docs/screenshot-adaptive.png, the page "Konvergenz" of the default equation from 0 to 1 from 1
+# with Dormand-Prince at the start tolerance: each framed by openbox on Xvfb, under a German
+# locale.
 # Needs xvfb, openbox, xdotool and imagemagick. Run from the top of the tree.
 set -eu
 program=${1:-build/release/numer-integration}
@@ -96,3 +98,27 @@ for method in euler rk4; do
     fi
 done
 convert "$shots/euler.png" "$shots/rk4.png" -append docs/screenshot-system.png
+
+# The default equation with Dormand-Prince, the last method, at its start tolerance 1E-6, from a
+# program started afresh; its course's third page shows the tolerance study beside the fixed step.
+kill "$app"
+LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 "$program" &
+app=$!
+window=$(xdotool search --sync --onlyvisible --name '^Numer-Integration$' | head -n 1)
+xdotool windowactivate --sync "$window"
+sleep 1
+xdotool key --delay 50 ctrl+a; xdotool type --delay 50 '0'
+xdotool key --delay 50 Tab; xdotool type --delay 50 '1'
+xdotool key --delay 50 Tab; xdotool type --delay 50 '1'
+# On to the method box past the button, the list, the count and the equation; then round the
+# cycle past "System…" and the three numbers to the button.
+xdotool key --delay 50 Tab Tab Tab Tab Tab End
+xdotool key --delay 50 Tab Tab Tab Tab Tab space
+sleep 1
+xdotool key --delay 50 Tab Return
+adaptive=$(xdotool search --sync --onlyvisible --name '^Verlauf' | head -n 1)
+xdotool windowactivate --sync "$adaptive"
+xdotool windowsize --sync "$adaptive" 1360 900
+xdotool key --delay 200 ctrl+Tab ctrl+Tab
+sleep 8
+import -frame -window "$adaptive" docs/screenshot-adaptive.png
