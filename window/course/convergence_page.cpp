@@ -5,7 +5,7 @@
 #include "qt/qt_text.h"
 #include "window/course/file_export.h"
 #include "window/course/number_table.h"
-#include "window/course/push_button.h"
+#include "window/course/study_progress.h"
 #include "window/plots/convergence_plot.h"
 
 #include <QCheckBox>
@@ -26,10 +26,6 @@ namespace {
 
 namespace text {
 constexpr char title[] = "Konvergenz";
-constexpr char progress[] = "Fortschritt der Studie";
-constexpr char cancel[] = "Abbrechen";
-constexpr char cancelled[] = "Die Studie wurde abgebrochen.";
-constexpr char restart[] = "Erneut starten";
 constexpr char evaluations[] = "x-Achse: Auswertungen von f";
 } // namespace text
 
@@ -113,7 +109,11 @@ void ConvergencePage::showEvent(QShowEvent* event) {
 
 void ConvergencePage::createContents() {
     auto* column = static_cast<QVBoxLayout*>(layout());
-    createProgress();
+    m_studyProgress = new StudyProgress(this);
+    layout()->addWidget(m_studyProgress);
+    m_progress = m_studyProgress->bar();
+    connect(m_studyProgress, &StudyProgress::cancelRequested, this, &ConvergencePage::cancel);
+    connect(m_studyProgress, &StudyProgress::restartRequested, this, &ConvergencePage::start);
     m_table = new NumberTable(text::title, QString::fromUtf8(text::title), this);
     column->addWidget(m_table, 2);
     // The note is read by screen readers from its text, so it has no accessible name.
@@ -137,32 +137,6 @@ void ConvergencePage::createContents() {
     connect(m_watcher, &QFutureWatcher<Result>::finished, this, &ConvergencePage::finish);
 }
 
-// While the study runs: its progress and a cancel button; after a cancel: a note and a button
-// that starts it again.
-void ConvergencePage::createProgress() {
-    m_running = new QWidget(this);
-    auto* running = new QHBoxLayout(m_running);
-    running->setContentsMargins(0, 0, 0, 0);
-    m_progress = new QProgressBar(m_running);
-    m_progress->setObjectName("Fortschritt");
-    m_progress->setAccessibleName(QString::fromUtf8(text::progress));
-    running->addWidget(m_progress, 1);
-    QPushButton* cancel = newButton("abbrechen", text::cancel, m_running);
-    connect(cancel, &QPushButton::clicked, this, &ConvergencePage::cancel);
-    running->addWidget(cancel);
-    layout()->addWidget(m_running);
-
-    m_cancelled = new QWidget(this);
-    auto* cancelled = new QHBoxLayout(m_cancelled);
-    cancelled->setContentsMargins(0, 0, 0, 0);
-    cancelled->addWidget(new QLabel(QString::fromUtf8(text::cancelled), m_cancelled), 1);
-    QPushButton* restart = newButton("neuStarten", text::restart, m_cancelled);
-    connect(restart, &QPushButton::clicked, this, &ConvergencePage::start);
-    cancelled->addWidget(restart);
-    m_cancelled->hide();
-    layout()->addWidget(m_cancelled);
-}
-
 void ConvergencePage::createButtons() {
     const SaveButtons buttons = m_files.addSaveButtons(
         static_cast<QVBoxLayout*>(layout()), this,
@@ -181,8 +155,7 @@ void ConvergencePage::start() {
     m_saveCsv->setEnabled(false);
     m_saveImage->setEnabled(false);
     m_progress->setRange(0, 0);
-    m_running->show();
-    m_cancelled->hide();
+    m_studyProgress->showRunning();
     m_watcher->setFuture(QtConcurrent::run([run = m_run](QPromise<Result>& promise) {
         bool ranged = false;
         Result study = run([&promise, &ranged](int done, int total) {
@@ -208,10 +181,10 @@ void ConvergencePage::finish() {
     if (!m_watcher->isFinished()) {
         return;
     }
-    m_running->hide();
     const QFuture<Result> future = m_watcher->future();
-    if (future.isCanceled() || future.resultCount() == 0) {
-        m_cancelled->show();
+    const bool cancelled = future.isCanceled() || future.resultCount() == 0;
+    m_studyProgress->showEnded(cancelled);
+    if (cancelled) {
         return;
     }
     m_study = future.result();

@@ -22,6 +22,7 @@ class NumberTable;
 class QCheckBox;
 class QLabel;
 class QProgressBar;
+class StudyProgress;
 class QPushButton;
 
 // The page "Konvergenz": how each method's error falls as the step halves, in a table and a
@@ -62,7 +63,6 @@ private:
     static StudyRun scalarRun(const calc::Numbers& numbers, const calc::Equation& equation,
                               const std::optional<calc::ExactSolution>& exact);
     void createContents();
-    void createProgress();
     void createButtons();
     void start();
     void cancel();
@@ -80,9 +80,8 @@ private:
     Result m_study;
     bool m_wanted = true; // a study is to be made the next time the page is shown
 
-    QWidget* m_running = nullptr;
+    StudyProgress* m_studyProgress = nullptr;
     QProgressBar* m_progress = nullptr;
-    QWidget* m_cancelled = nullptr;
     NumberTable* m_table = nullptr;
     QLabel* m_roundoff = nullptr;
     QCheckBox* m_evaluations = nullptr;

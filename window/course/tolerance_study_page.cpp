@@ -5,7 +5,7 @@
 #include "qt/qt_text.h"
 #include "window/course/file_export.h"
 #include "window/course/number_table.h"
-#include "window/course/push_button.h"
+#include "window/course/study_progress.h"
 #include "window/plots/tolerance_error_plot.h"
 #include "window/plots/work_accuracy_plot.h"
 
@@ -27,10 +27,6 @@ namespace {
 namespace text {
 constexpr char title[] = "Toleranzstudie";
 constexpr char file_stem[] = "Toleranzstudie";
-constexpr char progress[] = "Fortschritt der Studie";
-constexpr char cancel[] = "Abbrechen";
-constexpr char cancelled[] = "Die Studie wurde abgebrochen.";
-constexpr char restart[] = "Erneut starten";
 } // namespace text
 
 // Each of the two studies fills one half of the progress bar.
@@ -92,7 +88,11 @@ void ToleranceStudyPage::showEvent(QShowEvent* event) {
 
 void ToleranceStudyPage::createContents() {
     auto* column = static_cast<QVBoxLayout*>(layout());
-    createProgress();
+    m_studyProgress = new StudyProgress(this);
+    layout()->addWidget(m_studyProgress);
+    m_progress = m_studyProgress->bar();
+    connect(m_studyProgress, &StudyProgress::cancelRequested, this, &ToleranceStudyPage::cancel);
+    connect(m_studyProgress, &StudyProgress::restartRequested, this, &ToleranceStudyPage::start);
     m_table = new NumberTable(text::title, QString::fromUtf8(text::title), this);
     column->addWidget(m_table, 2);
     auto* plots = new QHBoxLayout;
@@ -110,32 +110,6 @@ void ToleranceStudyPage::createContents() {
     connect(m_watcher, &QFutureWatcher<Result>::resultReadyAt, this,
             &ToleranceStudyPage::takeResult);
     connect(m_watcher, &QFutureWatcher<Result>::finished, this, &ToleranceStudyPage::finish);
-}
-
-// While the studies run: their progress and a cancel button; after a cancel: a note and a
-// button that starts them again.
-void ToleranceStudyPage::createProgress() {
-    m_running = new QWidget(this);
-    auto* running = new QHBoxLayout(m_running);
-    running->setContentsMargins(0, 0, 0, 0);
-    m_progress = new QProgressBar(m_running);
-    m_progress->setObjectName("Fortschritt");
-    m_progress->setAccessibleName(QString::fromUtf8(text::progress));
-    running->addWidget(m_progress, 1);
-    QPushButton* cancel = newButton("abbrechen", text::cancel, m_running);
-    connect(cancel, &QPushButton::clicked, this, &ToleranceStudyPage::cancel);
-    running->addWidget(cancel);
-    layout()->addWidget(m_running);
-
-    m_cancelled = new QWidget(this);
-    auto* cancelled = new QHBoxLayout(m_cancelled);
-    cancelled->setContentsMargins(0, 0, 0, 0);
-    cancelled->addWidget(new QLabel(QString::fromUtf8(text::cancelled), m_cancelled), 1);
-    QPushButton* restart = newButton("neuStarten", text::restart, m_cancelled);
-    connect(restart, &QPushButton::clicked, this, &ToleranceStudyPage::start);
-    cancelled->addWidget(restart);
-    m_cancelled->hide();
-    layout()->addWidget(m_cancelled);
 }
 
 void ToleranceStudyPage::createButtons() {
@@ -159,8 +133,7 @@ void ToleranceStudyPage::start() {
     m_saveImage->setEnabled(false);
     m_progress->setRange(0, 2 * progress_half);
     m_progress->setValue(0);
-    m_running->show();
-    m_cancelled->hide();
+    m_studyProgress->showRunning();
     m_watcher->setFuture(QtConcurrent::run(
         [tolerance = m_toleranceRun, fixed = m_fixedRun](QPromise<Result>& promise) {
             promise.setProgressRange(0, 2 * progress_half);
@@ -213,10 +186,10 @@ void ToleranceStudyPage::finish() {
     if (!m_watcher->isFinished()) {
         return;
     }
-    m_running->hide();
     const QFuture<Result> future = m_watcher->future();
-    if (future.isCanceled() || future.resultCount() < 2) {
-        m_cancelled->show();
+    const bool cancelled = future.isCanceled() || future.resultCount() < 2;
+    m_studyProgress->showEnded(cancelled);
+    if (cancelled) {
     }
 }
 

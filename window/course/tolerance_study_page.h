@@ -20,6 +20,7 @@ class FileExport;
 class NumberTable;
 class QLabel;
 class QProgressBar;
+class StudyProgress;
 class QPushButton;
 class ToleranceErrorPlot;
 class WorkAccuracyPlot;
@@ -64,7 +65,6 @@ private:
     ToleranceStudyPage(ToleranceRun tolerance, FixedRun fixed, const QLocale& locale,
                        const FileExport& files, QWidget* parent);
     void createContents();
-    void createProgress();
     void createButtons();
     void start();
     void cancel();
@@ -81,9 +81,8 @@ private:
     std::optional<AnyFixedStudy> m_fixed;
     bool m_wanted = true; // the studies are to be made the next time the page is shown
 
-    QWidget* m_running = nullptr;
+    StudyProgress* m_studyProgress = nullptr;
     QProgressBar* m_progress = nullptr;
-    QWidget* m_cancelled = nullptr;
     NumberTable* m_table = nullptr;
     ToleranceErrorPlot* m_errorPlot = nullptr;
     WorkAccuracyPlot* m_workPlot = nullptr;
