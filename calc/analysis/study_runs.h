@@ -7,6 +7,7 @@
 // system (calc/analysis/system_study.h) are its two instantiations.
 
 #include "calc/analysis/errors.h"
+#include "calc/analysis/worker_threads.h"
 #include "calc/core/methods.h"
 #include "calc/core/passes.h"
 #include "calc/core/point.h"
@@ -23,7 +24,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 namespace calc {
@@ -216,17 +216,7 @@ study_methods(const Problem& problem, const std::vector<Method>& methods, const 
             }
         }
     };
-    const auto helpers = static_cast<std::size_t>(
-        std::clamp(threads, 1, std::max(1, static_cast<int>(methods.size()))) - 1);
-    std::vector<std::thread> workers;
-    workers.reserve(helpers);
-    for (std::size_t t = 0; t < helpers; ++t) {
-        workers.emplace_back(work);
-    }
-    work();
-    for (std::thread& worker : workers) {
-        worker.join();
-    }
+    run_on_threads(threads, methods.size(), work);
     if (cancelled) {
         return std::nullopt;
     }

@@ -8,6 +8,7 @@
 
 #include "calc/analysis/errors.h"
 #include "calc/analysis/study_runs.h"
+#include "calc/analysis/worker_threads.h"
 #include "calc/core/adaptive.h"
 #include "calc/core/point.h"
 #include "calc/core/state.h"
@@ -17,7 +18,6 @@
 #include <cstddef>
 #include <limits>
 #include <optional>
-#include <thread>
 #include <vector>
 
 namespace calc {
@@ -148,17 +148,7 @@ run_pairs(const Problem& problem, const std::vector<Pair>& pairs,
             results[i * tolerances.size() + j] = std::move(run);
         }
     };
-    const auto helpers =
-        static_cast<std::size_t>(std::clamp(threads, 1, std::max(1, static_cast<int>(count))) - 1);
-    std::vector<std::thread> workers;
-    workers.reserve(helpers);
-    for (std::size_t t = 0; t < helpers; ++t) {
-        workers.emplace_back(work);
-    }
-    work();
-    for (std::thread& worker : workers) {
-        worker.join();
-    }
+    run_on_threads(threads, count, work);
     if (cancelled) {
         return std::nullopt;
     }
