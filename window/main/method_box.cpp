@@ -2,23 +2,30 @@
 #include "window/main/method_box.h"
 
 #include "calc/core/methods.h"
-#include "qt/qt_text.h"
 
 #include <QAbstractItemView>
+#include <QFontMetrics>
+
+#include <algorithm>
 
 MethodBox::MethodBox(QWidget* parent) : QComboBox(parent) {
     connect(this, &QComboBox::currentTextChanged, this, &QWidget::setToolTip);
 }
 
 QSize MethodBox::fixedStepSizeHint() const {
-    // A box of the same style and font with only those names measures them as this box would.
-    QComboBox probe;
-    probe.setFont(font());
-    probe.setStyle(style());
-    for (const calc::MethodInfo& method : calc::method_table) {
-        probe.addItem(fromUtf8(method.name));
+    // The box's hint makes room for its widest name; the style adds the same frame to any.
+    const QFontMetrics metrics = fontMetrics();
+    int widest = 0;
+    int widestFixed = 0;
+    for (int i = 0; i < count(); ++i) {
+        const int width = metrics.horizontalAdvance(itemText(i));
+        widest = std::max(widest, width);
+        if (i < static_cast<int>(calc::method_table.size())) {
+            widestFixed = std::max(widestFixed, width);
+        }
     }
-    return probe.sizeHint();
+    const QSize hint = sizeHint();
+    return {hint.width() - (widest - widestFixed), hint.height()};
 }
 
 // The list is built when it is first opened, so only then is it made wide enough.
