@@ -189,8 +189,6 @@ void ToleranceStudyPage::finish() {
     const QFuture<Result> future = m_watcher->future();
     const bool cancelled = future.isCanceled() || future.resultCount() < 2;
     m_studyProgress->showEnded(cancelled);
-    if (cancelled) {
-    }
 }
 
 void ToleranceStudyPage::showPlots() {
