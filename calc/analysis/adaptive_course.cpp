@@ -96,12 +96,9 @@ AdaptiveCourse build_adaptive_course(const Numbers& numbers, const Equation& f,
         return exact ? exact->at(numbers.ug, numbers.aw, x) : std::optional<double>();
     });
     if (exact && !course.rows.empty()) {
-        const double end = course.rows.back().point.x;
-        const double span = end - numbers.ug;
-        course.pole = exact->first_pole(numbers.ug, numbers.aw, end);
-        course.exact_samples =
-            sample_exact(*exact, {numbers.ug, numbers.aw}, span, end,
-                         span == 0 ? 0 : exact_sample_count - 1, Gap::is_left_out);
+        ExactPlot plot = exact_plot(*exact, numbers, course.rows.back().point.x);
+        course.pole = plot.pole;
+        course.exact_samples = std::move(plot.samples);
     }
     return course;
 }

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <utility>
 
 namespace calc {
 
@@ -69,14 +70,18 @@ Course build_course(const Numbers& numbers, const Equation& f, Method method,
                                 finite(last.point) ? std::optional(last.point) : std::nullopt);
     course.order_from_runs = !exact;
     if (exact) {
-        const double end = last.point.x;
-        const double span = end - numbers.ug;
-        course.pole = exact->first_pole(numbers.ug, numbers.aw, end);
-        course.exact_samples =
-            sample_exact(*exact, {numbers.ug, numbers.aw}, span, end,
-                         span == 0 ? 0 : exact_sample_count - 1, Gap::is_left_out);
+        ExactPlot plot = exact_plot(*exact, numbers, last.point.x);
+        course.pole = plot.pole;
+        course.exact_samples = std::move(plot.samples);
     }
     return course;
+}
+
+ExactPlot exact_plot(const ExactSolution& exact, const Numbers& numbers, double end) {
+    const double span = end - numbers.ug;
+    return {exact.first_pole(numbers.ug, numbers.aw, end),
+            sample_exact(exact, {numbers.ug, numbers.aw}, span, end,
+                         span == 0 ? 0 : exact_sample_count - 1, Gap::is_left_out)};
 }
 
 Course build_course(const Numbers& numbers) {

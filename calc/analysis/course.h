@@ -61,6 +61,14 @@ std::optional<double> observed_order(const Numbers& numbers, const Equation& f, 
 // cells separated by ';' where the decimal separator is ',', else by ','; missing values empty.
 std::string course_csv(const Course& course, const NumberLocale& locale);
 
+// The first pole of the exact solution from ug to `end`, and the solution sampled there for a
+// smooth plot, as a course shows it beside its points.
+struct ExactPlot {
+    std::optional<double> pole;
+    std::vector<Point> samples;
+};
+ExactPlot exact_plot(const ExactSolution& exact, const Numbers& numbers, double end);
+
 // The exact solution aw / (1 + aw (x - ug)(x + ug) / 2) of the default equation at x; none past
 // a pole or where not finite.
 std::optional<double> exact_solution(double ug, double aw, double x);
