@@ -32,34 +32,34 @@ constexpr char file_stem[] = "Toleranzstudie";
 // Each of the two studies fills one half of the progress bar.
 constexpr int progress_half = 1000;
 
+// The runs hold their own copies of the line, which the studies copy for each thread.
+template <class Line> ToleranceStudyPage::ToleranceRun toleranceRun(const Line& line) {
+    return [line](const calc::StudyProgress& progress)
+               -> std::optional<ToleranceStudyPage::AnyToleranceStudy> {
+        auto study = calc::run_tolerance_study(line, calc::all_pairs(), progress);
+        return study ? std::optional<ToleranceStudyPage::AnyToleranceStudy>(std::move(*study))
+                     : std::nullopt;
+    };
+}
+
+template <class Line> ToleranceStudyPage::FixedRun fixedRun(const Line& line) {
+    return [line](const calc::StudyProgress& progress)
+               -> std::optional<ToleranceStudyPage::AnyFixedStudy> {
+        auto study = calc::run_fixed_step_work(line, calc::study_pass_limit, progress);
+        return study ? std::optional<ToleranceStudyPage::AnyFixedStudy>(std::move(*study))
+                     : std::nullopt;
+    };
+}
+
 } // namespace
 
 ToleranceStudyPage::ToleranceStudyPage(const calc::ResultLine& line, const QLocale& locale,
                                        const FileExport& files, QWidget* parent)
-    : ToleranceStudyPage(
-          // The runs hold their own copies of the line, which the studies copy for each thread.
-          [line](const calc::StudyProgress& progress) -> std::optional<AnyToleranceStudy> {
-              auto study = calc::run_tolerance_study(line, calc::all_pairs(), progress);
-              return study ? std::optional<AnyToleranceStudy>(std::move(*study)) : std::nullopt;
-          },
-          [line](const calc::StudyProgress& progress) -> std::optional<AnyFixedStudy> {
-              auto study = calc::run_fixed_step_work(line, calc::study_pass_limit, progress);
-              return study ? std::optional<AnyFixedStudy>(std::move(*study)) : std::nullopt;
-          },
-          locale, files, parent) {}
+    : ToleranceStudyPage(toleranceRun(line), fixedRun(line), locale, files, parent) {}
 
 ToleranceStudyPage::ToleranceStudyPage(const calc::SystemLine& line, const QLocale& locale,
                                        const FileExport& files, QWidget* parent)
-    : ToleranceStudyPage(
-          [line](const calc::StudyProgress& progress) -> std::optional<AnyToleranceStudy> {
-              auto study = calc::run_tolerance_study(line, calc::all_pairs(), progress);
-              return study ? std::optional<AnyToleranceStudy>(std::move(*study)) : std::nullopt;
-          },
-          [line](const calc::StudyProgress& progress) -> std::optional<AnyFixedStudy> {
-              auto study = calc::run_fixed_step_work(line, calc::study_pass_limit, progress);
-              return study ? std::optional<AnyFixedStudy>(std::move(*study)) : std::nullopt;
-          },
-          locale, files, parent) {}
+    : ToleranceStudyPage(toleranceRun(line), fixedRun(line), locale, files, parent) {}
 
 ToleranceStudyPage::ToleranceStudyPage(ToleranceRun tolerance, FixedRun fixed,
                                        const QLocale& locale, const FileExport& files,
