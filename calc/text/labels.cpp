@@ -27,14 +27,14 @@ std::string totals_text(std::size_t accepted, std::string_view steps, std::size_
 
 } // namespace
 
-std::string adaptive_label::totals(std::size_t accepted, std::size_t rejected,
+std::string adaptive_label::totals(std::size_t accepted_count, std::size_t rejected_count,
                                    std::size_t evaluations) {
-    return totals_text(accepted, " Schritte, ", rejected, evaluations);
+    return totals_text(accepted_count, " Schritte, ", rejected_count, evaluations);
 }
 
-std::string adaptive_label::course_totals(std::size_t accepted, std::size_t rejected,
+std::string adaptive_label::course_totals(std::size_t accepted_count, std::size_t rejected_count,
                                           std::size_t evaluations) {
-    return totals_text(accepted, " Schritte angenommen, ", rejected, evaluations);
+    return totals_text(accepted_count, " Schritte angenommen, ", rejected_count, evaluations);
 }
 
 } // namespace calc

@@ -84,9 +84,10 @@ inline constexpr std::string_view rejected = "verworfen";
 inline constexpr std::string_view from = " von x = ";
 inline constexpr std::string_view to = " bis x = ";
 // "9 Schritte, 1 verworfen, 62 Auswertungen von f": the line's tooltip and --statistik.
-std::string totals(std::size_t accepted, std::size_t rejected, std::size_t evaluations);
+std::string totals(std::size_t accepted_count, std::size_t rejected_count, std::size_t evaluations);
 // "9 Schritte angenommen, 1 verworfen, 62 Auswertungen von f": the course's label.
-std::string course_totals(std::size_t accepted, std::size_t rejected, std::size_t evaluations);
+std::string course_totals(std::size_t accepted_count, std::size_t rejected_count,
+                          std::size_t evaluations);
 } // namespace adaptive_label
 
 // The value as format_general writes it, no_value where there is none.
