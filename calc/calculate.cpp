@@ -158,6 +158,9 @@ Outcome calculate(const Task& task, const NumberLocale& locale) {
     }
     const RunEnd end =
         run_passes(task.method, line.equation, {numbers.ug, numbers.aw}, steps.h, steps.passes);
+    if (end.failure == Failure::newton) {
+        return Warning{newton_warning_text::not_converging(end.where.x, locale), std::nullopt};
+    }
     if (end.failure == Failure::undefined) {
         return Warning{formula_warning::undefined(end.where.x, end.where.y, locale),
                        Entry::gleichung};

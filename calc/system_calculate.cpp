@@ -204,6 +204,10 @@ SystemOutcome calculate_system(const SystemTask& task, const NumberLocale& local
     const RunEndOf<Vector> end =
         passes::checked_run(task.method, f, stage_count, true, SystemPoint{numbers.ug, numbers.aw},
                             steps.h, steps.passes);
+    if (end.failure == Failure::newton) {
+        return SystemWarning{newton_warning_text::not_converging(end.where.x, locale), std::nullopt,
+                             0};
+    }
     if (end.failure == Failure::undefined) {
         return undefined_warning(task.form, end, locale);
     }

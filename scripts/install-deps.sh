@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-    cmake g++ make pkg-config libmuparser-dev
+    cmake g++ make pkg-config libmuparser-dev libeigen3-dev
     libgtest-dev
     qt6-base-dev qt6-svg-dev libgl-dev
     qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n

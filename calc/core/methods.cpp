@@ -30,23 +30,48 @@ struct TypedSlope {
     return end;
 }
 
-// The passes of a typed f, the method chosen once for the whole run. A typed f can fail at a
-// stage whose value the point no longer shows, so every pass is checked whole.
-template <Pass (*method)(const TypedSlope&, const Point&, double)>
-[[gnu::noinline]] RunEnd typed_run(Method id, const Equation& f, const Expression& formula,
-                                   Point start, double h, int passes) {
-    const TypedSlope slope{formula.evaluator()};
+// The passes of a slope, the method chosen once for the whole run, each pass checked whole: a
+// typed f can fail at a stage whose value the point no longer shows, and an implicit pass can
+// fail in its Newton iterations.
+template <class Slope, Pass (*method)(const Slope&, const Point&, double)>
+[[gnu::noinline]] RunEnd checked_passes(Method id, const Equation& f, const Slope& slope,
+                                        Point start, double h, int passes) {
     Point p = start;
+    std::size_t iterations = 0;
     for (int i = 0; i < passes; ++i) {
         const Pass pass = method(slope, p, h);
+        iterations += static_cast<std::size_t>(pass.iterations);
         RunEnd end{pass.next, false};
+        end.iterations = iterations;
         if (const Failure failure = failure_of(pass, id, f, &end.where); failure != Failure::none) {
             end.failure = failure;
+            if (failure == Failure::newton) {
+                end.where = p;
+            }
             return end;
         }
         p = pass.next;
     }
-    return {p, true};
+    RunEnd end{p, true};
+    end.iterations = iterations;
+    return end;
+}
+
+template <Pass (*method)(const TypedSlope&, const Point&, double)>
+[[gnu::noinline]] RunEnd typed_run(Method id, const Equation& f, const Expression& formula,
+                                   Point start, double h, int passes) {
+    const TypedSlope slope{formula.evaluator()};
+    return checked_passes<TypedSlope, method>(id, f, slope, start, h, passes);
+}
+
+// The passes of an implicit method, for the default f too, each checked whole.
+template <Pass (*method)(const DefaultSlope&, const Point&, double),
+          Pass (*typed_method)(const TypedSlope&, const Point&, double)>
+RunEnd implicit_run(Method id, const Equation& f, Point start, double h, int passes) {
+    if (const Expression* formula = f.formula()) {
+        return typed_run<typed_method>(id, f, *formula, start, h, passes);
+    }
+    return checked_passes<DefaultSlope, method>(id, f, DefaultSlope{}, start, h, passes);
 }
 
 // The passes of one method, the method chosen once for the whole run. For the default f a
@@ -117,6 +142,18 @@ RunEnd run_passes(Method method, const Equation& f, Point start, double h, int p
     case Method::rk3:
         return run_passes_with<passes::rk3<double, const DefaultSlope>,
                                passes::rk3<double, const TypedSlope>>(method, f, start, h, passes);
+    case Method::implicit_euler:
+        return implicit_run<passes::implicit_euler<double, const DefaultSlope>,
+                            passes::implicit_euler<double, const TypedSlope>>(method, f, start, h,
+                                                                              passes);
+    case Method::trapezoid:
+        return implicit_run<passes::trapezoid<double, const DefaultSlope>,
+                            passes::trapezoid<double, const TypedSlope>>(method, f, start, h,
+                                                                         passes);
+    case Method::implicit_midpoint:
+        return implicit_run<passes::implicit_midpoint<double, const DefaultSlope>,
+                            passes::implicit_midpoint<double, const TypedSlope>>(method, f, start,
+                                                                                 h, passes);
     case Method::rk4:
         break;
     }

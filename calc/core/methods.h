@@ -34,17 +34,37 @@ struct MethodInfo {
     std::string_view cli_name;   // on the command line: "heun"
     std::string_view short_name; // in captions: "Heun"
     std::string_view column;     // side by side with the others: "Euler-Cauchy"
-    int stage_count;             // evaluations of f in a pass
+    int stage_count;             // its increments k; for an explicit method its evaluations of f
     std::uint32_t colour;        // 0xRRGGBB, its plots' colour
+    bool implicit = false;       // its pass solves an equation with Newton's method
 };
 
-inline constexpr std::array<MethodInfo, 5> method_table = {{
+inline constexpr std::array<MethodInfo, 8> method_table = {{
     {Method::euler, "Euler-Cauchy (1. Ord.)", "euler", "Euler", "Euler-Cauchy", 1, 0x1f77b4},
     {Method::heun, "Heun (2. Ord.)", "heun", "Heun", "Heun", 2, 0xff7f0e},
-    {Method::midpoint, "Mittelpunkt (2. Ord.)", "mittelpunkt", "Mittelpunkt", "Mittelpunkt", 2, 0x2ca02c},
+    {Method::midpoint, "Mittelpunkt (2. Ord.)", "mittelpunkt", "Mittelpunkt", "Mittelpunkt", 2,
+     0x2ca02c},
     {Method::rk3, "Runge-Kutta-3. Ord.", "rk3", "RK3", "RK3", 3, 0x9467bd},
     {Method::rk4, "Runge-Kutta-4. Ord.", "rk4", "RK4", "RK4", 4, 0xd62728},
+    {Method::implicit_euler, "Implizites Euler-Verfahren (1. Ord.)", "impl-euler", "Impl. Euler",
+     "Impl. Euler", 1, 0x393b79, true},
+    {Method::trapezoid, "Trapezregel (2. Ord.)", "trapez", "Trapez", "Trapez", 2, 0x7f7f7f, true},
+    {Method::implicit_midpoint, "Implizite Mittelpunktregel (2. Ord.)", "impl-mittelpunkt",
+     "Impl. Mittelpunkt", "Impl. Mittelpunkt", 1, 0xbcbd22, true},
 }};
+
+// The evaluations of f that passes of `method` made, for a state of `components` components:
+// an explicit pass evaluates f once a stage; an implicit pass once at its start, once for each
+// Newton iteration and twice a component for its Jacobian, and once at the Y it reached for its
+// increments. `iterations` is the sum of the passes' Newton iterations.
+constexpr std::size_t evaluations_of(Method method, std::size_t passes, std::size_t iterations,
+                                     std::size_t components) {
+    const MethodInfo& info = method_table[static_cast<std::size_t>(method)];
+    if (!info.implicit) {
+        return passes * static_cast<std::size_t>(info.stage_count);
+    }
+    return 2 * passes + iterations * (1 + jacobian_evaluations(components));
+}
 
 constexpr const MethodInfo& method_info(Method method) {
     return method_table[static_cast<std::size_t>(method)];

@@ -23,6 +23,8 @@ constexpr std::string_view undefined_slope = ", y' = ";
 constexpr std::string_view undefined_after = " nicht definiert.";
 constexpr std::string_view step_at = "Die Schrittweite wird bei x = ";
 constexpr std::string_view step_too_small = " zu klein.";
+constexpr std::string_view newton_at = "Das Newton-Verfahren konvergiert bei x = ";
+constexpr std::string_view newton_fails = " nicht.";
 constexpr std::string_view tolerance_between = "Bitte eine Toleranz zwischen ";
 constexpr std::string_view tolerance_and = " und ";
 } // namespace text
@@ -123,6 +125,13 @@ std::string adaptive_warning_text::step_too_small(double x, const NumberLocale& 
     std::string out(text::step_at);
     out += format_general(x, locale);
     out += text::step_too_small;
+    return out;
+}
+
+std::string newton_warning_text::not_converging(double x, const NumberLocale& locale) {
+    std::string out(text::newton_at);
+    out += format_general(x, locale);
+    out += text::newton_fails;
     return out;
 }
 

@@ -49,6 +49,13 @@ inline constexpr std::string_view too_many_attempts =
 std::string step_too_small(double x, const NumberLocale& locale);
 } // namespace adaptive_warning_text
 
+// The warning of an implicit method's pass whose Newton iterations do not converge.
+namespace newton_warning_text {
+// "Das Newton-Verfahren konvergiert bei x = <x> nicht.", x the pass's start as the other
+// warnings write it.
+std::string not_converging(double x, const NumberLocale& locale);
+} // namespace newton_warning_text
+
 // The warnings about the tolerance, which a pair reads in the place of the step count.
 namespace tolerance_warning_text {
 inline constexpr std::string_view missing = "Bitte Toleranz eingeben!";
