@@ -140,9 +140,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- Equations and methods ---------------------------------------------------------------
 
-const std::vector<calc::Method> every_method = {calc::Method::euler, calc::Method::heun,
-                                                calc::Method::midpoint, calc::Method::rk3,
-                                                calc::Method::rk4};
+const std::vector<calc::Method> every_method = {
+    calc::Method::euler,     calc::Method::heun,
+    calc::Method::midpoint,  calc::Method::rk3,
+    calc::Method::rk4,       calc::Method::implicit_euler,
+    calc::Method::trapezoid, calc::Method::implicit_midpoint};
 
 struct TaskCase {
     std::string name;
@@ -355,11 +357,11 @@ INSTANTIATE_TEST_SUITE_P(
                   "Der Option „--anfangswert“ fehlt ihr Wert."},
         UsageCase{
             "value_for_a_switch", {"--verlauf=ja"}, "Die Option „--verlauf“ nimmt keinen Wert."},
-        UsageCase{"unknown_method",
-                  {"-n", "10", "-m", "rk5"},
-                  "Unbekanntes Verfahren „rk5“ (bekannt: euler, heun, mittelpunkt, rk3, rk4, bs23, "
-                  "rkf45, dopri5, "
-                  "adaptiv)."},
+        UsageCase{
+            "unknown_method",
+            {"-n", "10", "-m", "rk5"},
+            "Unbekanntes Verfahren „rk5“ (bekannt: euler, heun, mittelpunkt, rk3, rk4, impl-euler, "
+            "trapez, impl-mittelpunkt, bs23, rkf45, dopri5, adaptiv)."},
         UsageCase{
             "exact_without_value", {"-n", "10", "--exakt"}, "Der Option „--exakt“ fehlt ihr Wert."},
         UsageCase{"method_without_value",

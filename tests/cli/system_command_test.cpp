@@ -242,12 +242,11 @@ INSTANTIATE_TEST_SUITE_P(
                       systemArguments({"y2", "-y1"}, {"1", "0"}, "0", "1", "10"),
                   "Die Option „--exakt“ gilt nur für eine einzelne Gleichung, nicht für ein "
                   "System."},
-        UsageCase{"system_beside_an_unknown_method",
-                  QStringList{"-m", "rk5"} +
-                      systemArguments({"y2", "-y1"}, {"1", "0"}, "0", "1", "10"),
-                  "Unbekanntes Verfahren „rk5“ (bekannt: euler, heun, mittelpunkt, rk3, rk4, bs23, "
-                  "rkf45, dopri5, "
-                  "adaptiv)."}),
+        UsageCase{
+            "system_beside_an_unknown_method",
+            QStringList{"-m", "rk5"} + systemArguments({"y2", "-y1"}, {"1", "0"}, "0", "1", "10"),
+            "Unbekanntes Verfahren „rk5“ (bekannt: euler, heun, mittelpunkt, rk3, rk4, impl-euler, "
+            "trapez, impl-mittelpunkt, bs23, rkf45, dopri5, adaptiv)."}),
     CaseName{});
 
 // --- Help ----------------------------------------------------------------------------------

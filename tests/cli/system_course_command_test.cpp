@@ -193,10 +193,11 @@ TEST(SystemStudyOptionMethods, StudiesEveryMethodWithoutM) {
                                     english);
     ASSERT_EQ(run.exit_code, cli::success) << run.err;
     const std::vector<std::string> lines = split(run.out, '\n');
-    // 9999, 19998, …, 639936 passes: seven runs for each of the five methods.
-    ASSERT_EQ(lines.size(), 1u + 35u + 1u);
-    const char* names[] = {"euler", "heun", "mittelpunkt", "rk3", "rk4"};
-    for (std::size_t m = 0; m < 5; ++m) {
+    // 9999, 19998, …, 639936 passes: seven runs for each of the eight methods.
+    ASSERT_EQ(lines.size(), 1u + 56u + 1u);
+    const char* names[] = {"euler", "heun",       "mittelpunkt", "rk3",
+                           "rk4",   "impl-euler", "trapez",      "impl-mittelpunkt"};
+    for (std::size_t m = 0; m < 8; ++m) {
         EXPECT_TRUE(lines[1 + 7 * m].starts_with(std::string(names[m]) + ",9999,"))
             << lines[1 + 7 * m];
     }

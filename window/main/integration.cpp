@@ -67,12 +67,12 @@ double requiredScale(const QWidget* widget, QRect twips) {
     const double width = twips.width() / twips_per_pixel;
     const double height = twips.height() / twips_per_pixel;
     // An entry scrolls its text; a box shows each of its items in full, the methods' box each
-    // fixed-step method (see MethodBox).
+    // explicit fixed-step method (see MethodBox).
     if (qobject_cast<const QLineEdit*>(widget)) {
         return widget->minimumSizeHint().height() / height;
     }
     const auto* methods = dynamic_cast<const MethodBox*>(widget);
-    const QSize hint = methods ? methods->fixedStepSizeHint() : widget->sizeHint();
+    const QSize hint = methods ? methods->explicitMethodsSizeHint() : widget->sizeHint();
     return std::max(hint.width() / width, hint.height() / height);
 }
 

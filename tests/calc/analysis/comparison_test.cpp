@@ -23,8 +23,9 @@ double number(const std::string& cell) {
 }
 
 TEST(Comparison, CaptionsNameTheMethodsInTheWindowsOrder) {
-    const std::vector<std::string_view> expected{"Schritt",     "x",   "Euler-Cauchy", "Heun",
-                                                 "Mittelpunkt", "RK3", "RK4",          "y exakt"};
+    const std::vector<std::string_view> expected{
+        "Schritt",     "x",      "Euler-Cauchy",      "Heun",   "Mittelpunkt", "RK3", "RK4",
+        "Impl. Euler", "Trapez", "Impl. Mittelpunkt", "y exakt"};
     EXPECT_EQ(calc::comparison_columns(), expected);
 }
 
@@ -32,7 +33,8 @@ struct FirstPassCase {
     std::string name;
     const char* equation;
     bool exact;
-    // y after one pass of h = 0,1 from y(0) = 1, per method, and the exact y(0,1) if known.
+    // y after one pass of h = 0,1 from y(0) = 1, per method in the table's order, and the exact
+    // y(0,1) if known.
     std::vector<double> reached;
 };
 
@@ -40,7 +42,10 @@ class ComparisonFirstPass : public testing::TestWithParam<FirstPassCase> {};
 
 // x+y at (0, 1): Euler 1 + 0,1; Heun k2 = 0,1 (0,1 + 1,1) = 0,12; midpoint k2 = 0,1 (0,05 + 1,05)
 // = 0,11; RK3 k3 = 0,1 (0,1 + 0,9 + 0,22) = 0,122; RK4 k3 = 0,1 (0,05 + 1,055), k4 = 0,1 (0,1 +
-// 1,1105); exact 2 e^0,1 - 1,1. cos(x)-y at (0, 1) has slope 0, so k1 = 0 for every method.
+// 1,1105); implicit Euler Y = 1 + 0,1 (0,1 + Y), trapezoid and implicit midpoint
+// Y = 1 + 0,05 (1,1 + Y); exact 2 e^0,1 - 1,1. cos(x)-y at (0, 1) has slope 0, so k1 = 0 for every
+// explicit method; its implicit passes solve Y = 1 + 0,1 (cos 0,1 - Y),
+// Y = 1 + 0,05 (cos 0,1 - Y) and Y = 1 + 0,1 (cos 0,05 - (1 + Y) / 2).
 INSTANTIATE_TEST_SUITE_P(
     Rows, ComparisonFirstPass,
     testing::Values(
@@ -48,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "x+y",
                       true,
                       {1.1, 1.11, 1.11, 1 + 0.662 / 6, 1 + (0.1 + 0.22 + 0.221 + 0.12105) / 6,
-                       2 * std::exp(0.1) - 1.1}},
+                       1.01 / 0.9, 1.055 / 0.95, 1.055 / 0.95, 2 * std::exp(0.1) - 1.1}},
         FirstPassCase{"cos_x_minus_y_typed_without_one",
                       "cos(x)-y",
                       false,
@@ -56,7 +61,14 @@ INSTANTIATE_TEST_SUITE_P(
                        1 + (4 * 0.1 * (std::cos(0.05) - 1) +
                             0.1 * (std::cos(0.1) - 1 - 0.2 * (std::cos(0.05) - 1))) /
                                6,
-                       std::nan("")}}),
+                       [] {
+                           const double k2 = 0.1 * (std::cos(0.05) - 1);
+                           const double k3 = 0.1 * (std::cos(0.05) - 1 - k2 / 2);
+                           const double k4 = 0.1 * (std::cos(0.1) - 1 - k3);
+                           return 1 + (2 * k2 + 2 * k3 + k4) / 6;
+                       }(),
+                       (1 + 0.1 * std::cos(0.1)) / 1.1, (1 + 0.05 * std::cos(0.1)) / 1.05,
+                       (0.95 + 0.1 * std::cos(0.05)) / 1.05, std::nan("")}}),
     CaseName{});
 
 TEST_P(ComparisonFirstPass, EachMethodsColumnHoldsItsOwnPass) {
@@ -66,20 +78,21 @@ TEST_P(ComparisonFirstPass, EachMethodsColumnHoldsItsOwnPass) {
         {10, 0, 1, 1}, f, c.exact ? calc::ExactSolution::of(f) : std::nullopt);
     const std::vector<std::string> cells =
         calc::comparison_cells(comparison, 1, test_locales::german);
-    ASSERT_EQ(cells.size(), 8u);
+    ASSERT_EQ(cells.size(), 11u);
     EXPECT_EQ(cells[0], "1");
     EXPECT_EQ(cells[1], "0,1");
-    for (std::size_t method = 0; method < 4; ++method) {
-        EXPECT_NEAR(number(cells[2 + method]), c.reached[method], 1e-14) << method;
+    for (std::size_t method = 0; method < 8; ++method) {
+        // Newton stops within 1E-12 of the implicit passes' roots.
+        const double tolerance = calc::method_table[method].implicit ? 1e-12 : 1e-14;
+        EXPECT_NEAR(number(cells[2 + method]), c.reached[method], tolerance) << method;
     }
     // Ten passes make eleven rows, and there is nothing past them.
-    EXPECT_EQ(calc::comparison_cells(comparison, 10, test_locales::german).size(), 8u);
+    EXPECT_EQ(calc::comparison_cells(comparison, 10, test_locales::german).size(), 11u);
     EXPECT_TRUE(calc::comparison_cells(comparison, 11, test_locales::german).empty());
     if (c.exact) {
-        EXPECT_NEAR(number(cells[6]), c.reached[4], 1e-14);
-        EXPECT_NEAR(number(cells[7]), c.reached[5], 1e-14);
+        EXPECT_NEAR(number(cells[10]), c.reached[8], 1e-14);
     } else {
-        EXPECT_EQ(cells[7], "\u2013");
+        EXPECT_EQ(cells[10], "\u2013");
     }
 }
 
@@ -96,11 +109,15 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(OrdersCase{"default_line_0_to_1_in_10_steps",
                                {10, 0, 1, 1},
                                "Beobachtete Ordnung: Euler-Cauchy 1,06 \u00b7 Heun 1,83 \u00b7 "
-                               "Mittelpunkt 2,08 \u00b7 RK3 3,08 \u00b7 RK4 4,78"},
+                               "Mittelpunkt 2,08 \u00b7 RK3 3,08 \u00b7 RK4 4,78 \u00b7 "
+                               "Impl. Euler 0,95 \u00b7 Trapez 2,00 \u00b7 "
+                               "Impl. Mittelpunkt 2,00"},
                     OrdersCase{"no_pass_has_no_order",
                                {0.5, 0, 1, 1},
                                "Beobachtete Ordnung: Euler-Cauchy \u2013 \u00b7 Heun \u2013 \u00b7 "
-                               "Mittelpunkt \u2013 \u00b7 RK3 \u2013 \u00b7 RK4 \u2013"}),
+                               "Mittelpunkt \u2013 \u00b7 RK3 \u2013 \u00b7 RK4 \u2013 \u00b7 "
+                               "Impl. Euler \u2013 \u00b7 Trapez \u2013 \u00b7 "
+                               "Impl. Mittelpunkt \u2013"}),
     CaseName{});
 
 TEST_P(ComparisonOrders, LabelNamesEachMethodsObservedOrder) {

@@ -143,15 +143,26 @@ TEST(SystemComparisonTable, HasEachMethodsComponentsTheExactOnesAndTheDrifts) {
                                             "RK3 (y')",
                                             "RK4 (y)",
                                             "RK4 (y')",
+                                            "Impl. Euler (y)",
+                                            "Impl. Euler (y')",
+                                            "Trapez (y)",
+                                            "Trapez (y')",
+                                            "Impl. Mittelpunkt (y)",
+                                            "Impl. Mittelpunkt (y')",
                                             "y exakt",
                                             "y' exakt",
                                             "Drift Euler-Cauchy",
                                             "Drift Heun",
                                             "Drift Mittelpunkt",
                                             "Drift RK3",
-                                            "Drift RK4"};
+                                            "Drift RK4",
+                                            "Drift Impl. Euler",
+                                            "Drift Trapez",
+                                            "Drift Impl. Mittelpunkt"};
     EXPECT_EQ(columns, expected);
-    // Row 1: Euler (1; -0.1), Heun and the midpoint (0.995; -0.1), its energy drift h²/2 = 0.005.
+    // Row 1: Euler (1; -0.1), Heun and the midpoint (0.995; -0.1), Euler's energy drift h²/2 =
+    // 0.005; implicit Euler solves Y1 - 0.1 Y2 = 1, Y2 + 0.1 Y1 = 0, the trapezoid keeps the
+    // energy: its drift is zero up to rounding.
     const std::vector<std::string> cells =
         calc::system_comparison_cells(comparison, 1, test_locales::german);
     ASSERT_EQ(cells.size(), columns.size());
@@ -161,20 +172,26 @@ TEST(SystemComparisonTable, HasEachMethodsComponentsTheExactOnesAndTheDrifts) {
     EXPECT_EQ(cells[3], "-0,1");
     EXPECT_EQ(cells[4], "0,995");
     EXPECT_EQ(cells[6], "0,995");
-    EXPECT_EQ(cells[12], calc::format_general(std::cos(0.1), test_locales::german));
-    EXPECT_EQ(cells[14], calc::format_general(0.005, test_locales::german));
+    const auto read = [](const std::string& cell) {
+        return *calc::read_number(cell, test_locales::german);
+    };
+    EXPECT_NEAR(read(cells[12]), 1 / 1.01, 1e-14);
+    EXPECT_NEAR(read(cells[13]), -0.1 / 1.01, 1e-14);
+    EXPECT_EQ(cells[18], calc::format_general(std::cos(0.1), test_locales::german));
+    EXPECT_EQ(cells[20], calc::format_general(0.005, test_locales::german));
+    EXPECT_NEAR(read(cells[26]), 0, 1e-14);
 
     const calc::SystemComparison circuit =
         calc::compare_system_methods(numbers(5, 0, 0.5, {0, 0}), system_problems::circuit());
     const std::vector<std::string> circuit_columns = calc::system_comparison_columns(circuit);
-    EXPECT_EQ(circuit_columns.size(), 2u + 10u + 2u);
+    EXPECT_EQ(circuit_columns.size(), 2u + 16u + 2u);
     EXPECT_EQ(circuit_columns[2], "Euler-Cauchy (y1)");
     EXPECT_EQ(circuit_columns.back(), "y2 exakt");
     const calc::SystemComparison unknown = calc::compare_system_methods(
         numbers(4, 0, 1, {1, 0, 0}), system_problems::three_components());
     const std::vector<std::string> row =
         calc::system_comparison_cells(unknown, 4, test_locales::german);
-    ASSERT_EQ(row.size(), 2u + 15u + 3u);
+    ASSERT_EQ(row.size(), 2u + 24u + 3u);
     EXPECT_EQ(row.back(), "\u2013");
     EXPECT_TRUE(calc::system_comparison_cells(unknown, 5, test_locales::german).empty());
 }

@@ -28,9 +28,11 @@ namespace {
 
 const QLocale german(QLocale::German, QLocale::Germany);
 const QLocale english(QLocale::English, QLocale::UnitedStates);
-const std::vector<calc::Method> all_methods = {calc::Method::euler, calc::Method::heun,
-                                               calc::Method::midpoint, calc::Method::rk3,
-                                               calc::Method::rk4};
+const std::vector<calc::Method> all_methods = {
+    calc::Method::euler,     calc::Method::heun,
+    calc::Method::midpoint,  calc::Method::rk3,
+    calc::Method::rk4,       calc::Method::implicit_euler,
+    calc::Method::trapezoid, calc::Method::implicit_midpoint};
 
 // A course window of the line, not yet showing any page but "Verlauf".
 struct CourseForm {
@@ -99,8 +101,9 @@ private slots:
         auto* table = form.find<NumberTable>("Vergleich");
         QVERIFY(table);
         QCOMPARE(table->accessibleName(), "Vergleich");
-        QCOMPARE(captionsOf(table), QStringList({"Schritt", "x", "Euler-Cauchy", "Heun",
-                                                 "Mittelpunkt", "RK3", "RK4", "y exakt"}));
+        QCOMPARE(captionsOf(table),
+                 QStringList({"Schritt", "x", "Euler-Cauchy", "Heun", "Mittelpunkt", "RK3", "RK4",
+                              "Impl. Euler", "Trapez", "Impl. Mittelpunkt", "y exakt"}));
         const std::optional<calc::ExactSolution> solution =
             exact.isEmpty() ? line->exact
                             : std::get<calc::ExactSolution>(
@@ -132,9 +135,13 @@ private slots:
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QString>("captions");
         QTest::newRow("German: semicolons, the exact solution known")
-            << "-x*y^2" << german << "Schritt;x;Euler-Cauchy;Heun;Mittelpunkt;RK3;RK4;y exakt";
+            << "-x*y^2" << german
+            << "Schritt;x;Euler-Cauchy;Heun;Mittelpunkt;RK3;RK4;Impl. Euler;Trapez;"
+               "Impl. Mittelpunkt;y exakt";
         QTest::newRow("English: commas, no exact solution")
-            << "2*y" << english << "Schritt,x,Euler-Cauchy,Heun,Mittelpunkt,RK3,RK4,y exakt";
+            << "2*y" << english
+            << "Schritt,x,Euler-Cauchy,Heun,Mittelpunkt,RK3,RK4,Impl. Euler,Trapez,"
+               "Impl. Mittelpunkt,y exakt";
     }
     void comparisonCsvHoldsTheTableCells() {
         QFETCH(QString, equation);

@@ -152,9 +152,9 @@ private slots:
         QTest::addColumn<QString>("lastCaption");
         QTest::newRow("oscillator")
             << 0 << QStringList({"Phasenvergleich", "Fehlervergleich", "Driftdiagramm"})
-            << "Drift RK4";
+            << "Drift Impl. Mittelpunkt";
         QTest::newRow("pendulum") << 1 << QStringList({"Phasenvergleich", "Driftdiagramm"})
-                                  << "Drift RK4";
+                                  << "Drift Impl. Mittelpunkt";
         QTest::newRow("Lorenz") << 2 << QStringList({"Phasenvergleich"}) << "y3 exakt";
     }
     void comparisonShowsWhatTheSystemHas() {

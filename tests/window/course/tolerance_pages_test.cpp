@@ -107,7 +107,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!progress->isVisible(), 60'000);
         QCOMPARE(seriesNames(child<QChartView>(page.get(), "Aufwandsdiagramm")),
                  QStringList({"Bogacki-Shampine", "Fehlberg", "Dormand-Prince", "Euler", "Heun",
-                              "Mittelpunkt", "RK3", "RK4"}));
+                              "Mittelpunkt", "RK3", "RK4", "Impl. Euler", "Trapez",
+                              "Impl. Mittelpunkt"}));
         QVERIFY(!child<QWidget>(page.get(), "neuStarten")->isVisible());
 
         QTemporaryDir directory;

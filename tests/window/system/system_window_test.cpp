@@ -67,12 +67,13 @@ private slots:
         }
         QCOMPARE(examples, QString::fromUtf8("eigenes System|Harmonischer Oszillator|Pendel|"
                                              "Van-der-Pol-Oszillator|Räuber und Beute|"
-                                             "Stromkreis|Lorenz-System|Kepler-Bahn|Arenstorf-Bahn")
+                                             "Stromkreis|Lorenz-System|Kepler-Bahn|Arenstorf-Bahn|"
+                                             "Steifes System")
                                .split('|'));
         QCOMPARE(form.box("cboBeispiel")->currentText(), "Harmonischer Oszillator");
         QCOMPARE(form.box("cboForm")->count(), 4);
         QCOMPARE(form.box("cboVerfahren")->currentText(), "Runge-Kutta-4. Ord.");
-        QCOMPARE(form.box("cboVerfahren")->count(), 8);
+        QCOMPARE(form.box("cboVerfahren")->count(), 11);
     }
 
     // From the first formula round the whole cycle, each stop with the name a reader announces.
