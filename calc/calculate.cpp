@@ -169,7 +169,15 @@ Outcome calculate(const Task& task, const NumberLocale& locale) {
         return overflow_warning();
     }
     line.text = result_line(end.point, locale);
+    line.newton_iterations = end.iterations;
     return line;
+}
+
+AdaptiveTotals line_totals(const ResultLine& line) {
+    if (line.adaptive) {
+        return line.adaptive->totals;
+    }
+    return fixed_totals(steps_of(line.numbers).passes, line.method, line.newton_iterations, 1);
 }
 
 Outcome calculate(const EntryTexts& entries, const NumberLocale& locale) {

@@ -11,6 +11,7 @@
 #include "calc/text/number_text.h"
 #include "calc/text/warnings.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <utility>
@@ -69,7 +70,12 @@ struct ResultLine {
     Method method = Method::rk4;
     std::optional<ExactSolution> exact; // the known solution, or the one given with the task
     std::optional<AdaptiveLine> adaptive;
+    std::size_t newton_iterations = 0; // of the run's implicit passes, for its evaluations of f
 };
+
+// Passes, rejected attempts and evaluations of f of the line's run, with step size control or
+// without.
+AdaptiveTotals line_totals(const ResultLine& line);
 
 // The line's tooltip: "y' = <f>, <Verfahren>", for a pair "y' = -x*y^2, Dormand-Prince 5(4),
 // adaptiv, Toleranz 1E-06: 9 Schritte, 1 verworfen, 62 Auswertungen von f".

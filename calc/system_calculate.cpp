@@ -215,7 +215,16 @@ SystemOutcome calculate_system(const SystemTask& task, const NumberLocale& local
         return overflow_warning();
     }
     line.text = result_line(end.point, locale);
+    line.newton_iterations = end.iterations;
     return line;
+}
+
+AdaptiveTotals system_line_totals(const SystemLine& line) {
+    if (line.adaptive) {
+        return line.adaptive->totals;
+    }
+    return fixed_totals(system_steps_of(line.numbers).passes, line.method, line.newton_iterations,
+                        line.numbers.aw.size());
 }
 
 std::string system_tooltip(const SystemLine& line) {

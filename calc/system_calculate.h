@@ -57,7 +57,11 @@ struct SystemLine {
     System system;
     Method method = Method::rk4;
     std::optional<AdaptiveLine> adaptive;
+    std::size_t newton_iterations = 0; // of the run's implicit passes, for its evaluations of f
 };
+
+// Passes, rejected attempts and evaluations of f of the line's run, as line_totals counts them.
+AdaptiveTotals system_line_totals(const SystemLine& line);
 
 using SystemOutcome = std::variant<SystemWarning, SystemLine>;
 

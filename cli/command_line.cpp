@@ -186,10 +186,7 @@ int computeAndPrint(const QCommandLineParser& parser, const Options& options,
         return printRefusal(warning->text);
     }
     const auto& line = std::get<calc::ResultLine>(outcome);
-    if (parser.isSet(options.statistics) &&
-        !printStatistics(
-            line.adaptive ? line.adaptive->totals
-                          : calc::fixed_totals(calc::steps_of(line.numbers).passes, task.method))) {
+    if (parser.isSet(options.statistics) && !printStatistics(calc::line_totals(line))) {
         return write_failed;
     }
     if (parser.isSet(options.course) && line.adaptive) {

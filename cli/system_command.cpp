@@ -101,11 +101,7 @@ int computeAndPrintSystem(const QCommandLineParser& parser, const Options& optio
         return printRefusal(warning->text);
     }
     const auto& line = std::get<calc::SystemLine>(outcome);
-    if (parser.isSet(options.statistics) &&
-        !printStatistics(
-            line.adaptive
-                ? line.adaptive->totals
-                : calc::fixed_totals(calc::system_steps_of(line.numbers).passes, task.method))) {
+    if (parser.isSet(options.statistics) && !printStatistics(calc::system_line_totals(line))) {
         return write_failed;
     }
     if (parser.isSet(options.course) && line.adaptive) {

@@ -39,6 +39,7 @@ template <class State> struct StudyRunOf {
                                  // of y_end(j) - y_end(j+1), none for the finest run
     std::optional<double> eoc;   // log2(|E_{j-1}| / |E_j|); none in the first row and wherever
                                  // an error is 0 or missing
+    std::size_t evaluations = 0; // of f, as evaluations_of counts them
 };
 
 template <class State> struct MethodStudyOf {
@@ -121,9 +122,11 @@ template <class Problem, class State = typename Problem::State>
 std::optional<RunEndOf<State>> chunked_run(const Problem& problem, Method method, double h,
                                            int passes, Progress& progress) {
     RunEndOf<State> end{problem.start(), true};
+    std::size_t iterations = 0;
     for (int made = 0; made < passes;) {
         const int chunk = std::min(chunk_passes, passes - made);
         end = problem.run(method, end.point, h, chunk);
+        iterations += end.iterations;
         made += chunk;
         if (!end.finite) {
             break;
@@ -132,6 +135,7 @@ std::optional<RunEndOf<State>> chunked_run(const Problem& problem, Method method
             return std::nullopt;
         }
     }
+    end.iterations = iterations;
     return end;
 }
 
@@ -178,7 +182,14 @@ std::optional<MethodStudyOf<State>> study_method(const Problem& problem, Method 
         if (!end) {
             return std::nullopt;
         }
-        study.runs.push_back({passes, h, end->point, end->finite, {}, {}});
+        study.runs.push_back({passes,
+                              h,
+                              end->point,
+                              end->finite,
+                              {},
+                              {},
+                              evaluations_of(method, static_cast<std::size_t>(passes),
+                                             end->iterations, component_count(end->point.y))});
         if (!progress.report(1)) {
             return std::nullopt;
         }

@@ -110,11 +110,10 @@ std::vector<WorkSeries> method_series(const std::vector<MethodStudyOf<State>>& m
     std::vector<WorkSeries> out;
     for (const MethodStudyOf<State>& method : methods) {
         WorkSeries series{method.method, {}};
-        const double stages = method_info(method.method).stage_count;
         for (const StudyRunOf<State>& r : method.runs) {
             const double size = r.error ? std::fabs(*r.error) : 0;
             if (r.finite && size > 0 && std::isfinite(size)) {
-                series.points.push_back({stages * r.passes, size});
+                series.points.push_back({static_cast<double>(r.evaluations), size});
             }
         }
         out.push_back(std::move(series));

@@ -96,7 +96,7 @@ struct WorkSeries {
 // The pairs' runs that have a positive error, as work against accuracy.
 std::vector<WorkSeries> work_series(const ToleranceStudy& study);
 std::vector<WorkSeries> work_series(const SystemToleranceStudy& study);
-// The fixed-step runs of a convergence study: passes × stages evaluations against |error|.
+// The fixed-step runs of a convergence study: each run's evaluations of f against |error|.
 std::vector<WorkSeries> work_series(const Study& study);
 std::vector<WorkSeries> work_series(const SystemStudy& study);
 

@@ -70,11 +70,12 @@ constexpr std::optional<Scheme> scheme_named(std::string_view cli_name) {
     return std::nullopt;
 }
 
-// The totals of a fixed run of `passes` passes: every pass accepted, each of its stages one
-// evaluation of f.
-constexpr AdaptiveTotals fixed_totals(int passes, Method method) {
+// The totals of a fixed run of `passes` passes of a system of `components` equations: every pass
+// accepted, its evaluations of f as evaluations_of counts them from the run's Newton iterations.
+constexpr AdaptiveTotals fixed_totals(int passes, Method method, std::size_t iterations,
+                                      std::size_t components) {
     const auto count = static_cast<std::size_t>(passes > 0 ? passes : 0);
-    return {count, 0, count * static_cast<std::size_t>(method_info(method).stage_count)};
+    return {count, 0, evaluations_of(method, count, iterations, components)};
 }
 
 } // namespace calc

@@ -38,12 +38,12 @@ constexpr std::array<Reference, 4> references = {{{1, calc::Method::euler},
 // The runs' errors that a logarithmic scale can show, coarsest first.
 template <class State>
 std::vector<QPointF> pointsOf(const calc::MethodStudyOf<State>& study, bool againstEvaluations) {
-    const double stages = calc::method_info(study.method).stage_count;
     std::vector<QPointF> points;
     for (const calc::StudyRunOf<State>& run : study.runs) {
         const double size = run.error ? std::fabs(*run.error) : 0;
         if (size > 0 && std::isfinite(size)) {
-            points.emplace_back(againstEvaluations ? stages * run.passes : run.h, size);
+            points.emplace_back(againstEvaluations ? static_cast<double>(run.evaluations) : run.h,
+                                size);
         }
     }
     return points;
