@@ -95,6 +95,9 @@ std::vector<std::string_view> course_columns_of(Method method) {
                                           std::begin(course_columns) + 3);
     columns.insert(columns.end(), std::begin(course_columns) + 3,
                    std::begin(course_columns) + 3 + stage_count);
+    if (method_info(method).implicit) {
+        columns.push_back(caption::newton_steps);
+    }
     columns.insert(columns.end(), std::end(course_columns) - 2, std::end(course_columns));
     return columns;
 }
@@ -116,7 +119,8 @@ std::vector<std::string> course_cells(const CourseRow& row, const NumberLocale& 
 
 std::vector<std::string> course_cells(const CourseRow& row, Method method,
                                       const NumberLocale& locale) {
-    const auto stage_count = static_cast<std::size_t>(method_info(method).stage_count);
+    const MethodInfo& info = method_info(method);
+    const auto stage_count = static_cast<std::size_t>(info.stage_count);
     std::vector<std::string> cells;
     cells.reserve(std::size(course_columns));
     cells.push_back(std::to_string(row.index));
@@ -128,6 +132,9 @@ std::vector<std::string> course_cells(const CourseRow& row, Method method,
         }
     } else {
         cells.resize(cells.size() + stage_count);
+    }
+    if (info.implicit) {
+        cells.push_back(row.k ? std::to_string(row.iterations) : std::string());
     }
     cells.push_back(value_text(row.exact, locale));
     cells.push_back(value_text(row.error, locale));

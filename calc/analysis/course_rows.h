@@ -25,6 +25,7 @@ template <class State> struct CourseRowOf {
     std::optional<State> exact;  // the exact solution at point.x; none where it does not exist
     std::optional<double> error; // point.y - exact (for a system its maximum norm); none where
                                  // exact is none or the difference is not finite
+    int iterations = 0;          // the Newton iterations of an implicit pass that starts here
 };
 
 // The rows from `start` through `passes` passes: make_pass(p) makes the pass that starts at p,
@@ -44,7 +45,7 @@ std::vector<CourseRowOf<State>> course_rows(PointOf<State> start, int passes, Ma
         const std::optional<State> exact = exact_at(point.x);
         rows.push_back({index, point,
                         pass ? std::optional<std::array<State, 4>>(pass->k) : std::nullopt, exact,
-                        difference(point.y, exact)});
+                        difference(point.y, exact), pass ? pass->iterations : 0});
         if (pass) {
             point = pass->next;
         }

@@ -107,6 +107,9 @@ std::vector<std::string> system_course_columns(SystemForm form, std::size_t size
             columns.push_back(std::string(caption::k[s]) + " (" + name + ')');
         }
     }
+    if (method_info(method).implicit) {
+        columns.emplace_back(caption::newton_steps);
+    }
     for (const std::string& name : names) {
         columns.push_back(name + std::string(caption::exact_after));
     }
@@ -123,7 +126,7 @@ std::vector<std::string> system_course_cells(const SystemCourse& course, const S
     const std::size_t n = course.size();
     const std::size_t stages = stage_count(course.method);
     std::vector<std::string> cells;
-    cells.reserve(3 + n * (stages + 2));
+    cells.reserve(4 + n * (stages + 2));
     cells.push_back(std::to_string(row.index));
     cells.push_back(format_general(row.point.x, locale));
     for (std::size_t i = 0; i < n; ++i) {
@@ -137,6 +140,9 @@ std::vector<std::string> system_course_cells(const SystemCourse& course, const S
         }
     } else {
         cells.resize(cells.size() + stages * n);
+    }
+    if (method_info(course.method).implicit) {
+        cells.push_back(row.k ? std::to_string(row.iterations) : std::string());
     }
     for (std::size_t i = 0; i < n; ++i) {
         cells.push_back(row.exact ? format_general((*row.exact)[i], locale)

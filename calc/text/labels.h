@@ -47,6 +47,7 @@ inline constexpr std::string_view circuit = "Stromkreis";
 inline constexpr std::string_view lorenz = "Lorenz-System";
 inline constexpr std::string_view kepler = "Kepler-Bahn";
 inline constexpr std::string_view arenstorf = "Arenstorf-Bahn";
+inline constexpr std::string_view stiff = "Steifes System";
 } // namespace example_name
 
 // The captions of the tables' and CSV files' columns.
@@ -57,6 +58,8 @@ inline constexpr std::string_view x = "x";
 inline constexpr std::string_view y = "y";
 inline constexpr std::string_view h = "h";
 inline constexpr std::string_view k[] = {"k1", "k2", "k3", "k4", "k5", "k6", "k7"};
+// The Newton iterations of an implicit method's pass.
+inline constexpr std::string_view newton_steps = "Newton-Schritte";
 inline constexpr std::string_view exact = "y exakt";
 inline constexpr std::string_view error = "Fehler";
 inline constexpr std::string_view method = "Verfahren";
