@@ -137,6 +137,9 @@ std::string exampleOptions(const calc::SystemExample& example, const calc::Numbe
         entries += " -a " + calc::format_general(example.start[i], locale);
     }
     entries += " -n " + std::to_string(example.count);
+    if (example.method) {
+        entries += " -m " + std::string(calc::method_info(*example.method).cli_name);
+    }
     equations.pop_back();
     return equations + '\n' + entries + '\n';
 }

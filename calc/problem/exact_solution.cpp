@@ -90,6 +90,10 @@ double known_value(Known known, double ug, double aw, double x) {
         return aw / (aw + (1 - aw) * std::exp(-(x - ug)));
     case Known::y2:
         return aw / (1 - aw * (x - ug));
+    case Known::stiff: {
+        const auto steady = [](double t) { return (2500 * std::cos(t) + 50 * std::sin(t)) / 2501; };
+        return steady(x) + (aw - steady(ug)) * std::exp(-50 * (x - ug));
+    }
     }
     return std::nan("");
 }

@@ -76,7 +76,7 @@ std::optional<double> finite_or_none(double v) {
 
 } // namespace
 
-const std::array<SystemExample, 8> system_examples = {{
+const std::array<SystemExample, 9> system_examples = {{
     {Id::oscillator,
      example_name::oscillator,
      Form::second_order,
@@ -89,7 +89,8 @@ const std::array<SystemExample, 8> system_examples = {{
      true,
      true,
      std::nullopt,
-     {}},
+     {},
+     std::nullopt},
     {Id::pendulum,
      example_name::pendulum,
      Form::second_order,
@@ -102,7 +103,8 @@ const std::array<SystemExample, 8> system_examples = {{
      false,
      true,
      std::nullopt,
-     {}},
+     {},
+     std::nullopt},
     {Id::van_der_pol,
      example_name::van_der_pol,
      Form::second_order,
@@ -115,7 +117,8 @@ const std::array<SystemExample, 8> system_examples = {{
      false,
      false,
      std::nullopt,
-     {}},
+     {},
+     std::nullopt},
     {Id::predator_prey,
      example_name::predator_prey,
      Form::first_order,
@@ -128,7 +131,8 @@ const std::array<SystemExample, 8> system_examples = {{
      false,
      true,
      std::nullopt,
-     {}},
+     {},
+     std::nullopt},
     {Id::circuit,
      example_name::circuit,
      Form::first_order,
@@ -141,7 +145,8 @@ const std::array<SystemExample, 8> system_examples = {{
      true,
      false,
      std::nullopt,
-     {}},
+     {},
+     std::nullopt},
     {Id::lorenz,
      example_name::lorenz,
      Form::first_order,
@@ -154,7 +159,8 @@ const std::array<SystemExample, 8> system_examples = {{
      false,
      false,
      std::nullopt,
-     {}},
+     {},
+     std::nullopt},
     {Id::kepler,
      example_name::kepler,
      Form::first_order,
@@ -167,7 +173,8 @@ const std::array<SystemExample, 8> system_examples = {{
      false,
      true,
      std::nullopt,
-     {}},
+     {},
+     std::nullopt},
     // The restricted three-body problem of a satellite near earth (mass 1 - mu) and moon (mu) in
     // the frame that turns with them; from this start the orbit is periodic with period og.
     {Id::arenstorf,
@@ -186,7 +193,24 @@ const std::array<SystemExample, 8> system_examples = {{
      false,
      false,
      Pair::dopri5,
-     "1E-7"},
+     "1E-7",
+     std::nullopt},
+    // A fast component that decays like e^(-1000 x) beside a slow one like e^(-x): the matrix
+    // ((998, 1998), (-999, -1999)) has the eigenvalues -1 and -1000.
+    {Id::stiff,
+     example_name::stiff,
+     Form::first_order,
+     2,
+     {"998*y1+1998*y2", "-999*y1-1999*y2"},
+     0,
+     1,
+     {1, 0},
+     20,
+     true,
+     false,
+     std::nullopt,
+     {},
+     Method::implicit_euler},
 }};
 
 const SystemExample& system_example(SystemExampleId id) {
@@ -248,6 +272,13 @@ std::optional<Vector> exact_system_solution(SystemExampleId id, double ug, const
         return finite_or_none(Vector{
             {1.5 + (c1 * 3 * fast + c2 * 5 * slow), 0.0 + (c1 * 2 * fast + c2 * 6 * slow)}, 2});
     }
+    case Id::stiff: {
+        // y = (aw1 + aw2) (2; -1) e^(-t) + (-aw1 - 2 aw2) (1; -1) e^(-1000 t): (2; -1) and
+        // (1; -1) are the eigenvectors to -1 and -1000.
+        const double slow = (aw[0] + aw[1]) * std::exp(-t);
+        const double fast = (-aw[0] - 2 * aw[1]) * std::exp(-1000 * t);
+        return finite_or_none(Vector{{2 * slow + fast, -slow - fast}, 2});
+    }
     case Id::pendulum:
     case Id::van_der_pol:
     case Id::predator_prey:
@@ -281,6 +312,7 @@ std::optional<double> conserved_quantity(SystemExampleId id, const Vector& y) {
     case Id::circuit:
     case Id::lorenz:
     case Id::arenstorf:
+    case Id::stiff:
         break;
     }
     return std::nullopt;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "calc/core/adaptive.h"
+#include "calc/core/methods.h"
 #include "calc/core/state.h"
 #include "calc/text/number_text.h"
 
@@ -28,6 +29,7 @@ enum class SystemExampleId {
     lorenz,
     kepler,
     arenstorf,
+    stiff,
 };
 
 struct SystemExample {
@@ -45,10 +47,12 @@ struct SystemExample {
     std::optional<Pair> pair;                 // the pair with step size control it chooses,
                                               // none for the window's fixed-step method
     std::string_view tolerance;               // the pair's tolerance text, empty without one
+    std::optional<Method> method;             // the fixed-step method it chooses, none to leave
+                                              // the window's
 };
 
 // Every example, in the order of SystemExampleId.
-extern const std::array<SystemExample, 8> system_examples;
+extern const std::array<SystemExample, 9> system_examples;
 
 const SystemExample& system_example(SystemExampleId id);
 

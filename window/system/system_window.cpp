@@ -199,11 +199,13 @@ void SystemWindow::chooseExample(int index) {
     m_rows->fill(calc::example_formulas(example, locale), initial);
     m_txtug->setText(fromUtf8(calc::format_general(example.ug, locale)));
     m_txtog->setText(fromUtf8(calc::format_general(example.og, locale)));
-    // An example that is shown with step size control chooses its pair and tolerance; the
-    // others leave the method as chosen.
+    // An example that is shown with step size control chooses its pair and tolerance, one that
+    // shows what a method does its method; the others leave the method as chosen.
     if (example.pair) {
         showScheme(m_cboVerfahren, *example.pair);
         m_stepEntry->setToleranceText(fromUtf8(example.tolerance));
+    } else if (example.method) {
+        showScheme(m_cboVerfahren, *example.method);
     }
     m_stepEntry->setCountText(fromUtf8(calc::format_general(example.count, locale)));
 }

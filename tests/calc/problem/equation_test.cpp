@@ -2,6 +2,7 @@
 #include "calc/analysis/course.h"
 #include "calc/core/methods.h"
 #include "calc/problem/equation.h"
+#include "calc/problem/exact_solution.h"
 #include "calc/text/warnings.h"
 
 #include "tests/named_case.h"
@@ -11,11 +12,12 @@
 
 #include <bit>
 #include <cmath>
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
 #include <latch>
 #include <string>
 #include <thread>
+#include <variant>
 #include <vector>
 
 namespace {
@@ -132,8 +134,28 @@ const KnownCase known[] = {
     {"MinusXYSquared", "-x*y^2", 0.5, 1}, {"Growth", "y", 1, 2},
     {"Gauss", "-2 * x * y", -0.5, 1.5},   {"Linear", "x+y", 0.25, -1},
     {"Logistic", "y*(1-y)", 0, 0.2},      {"Square", "y^2", 0, 0.5},
+    {"Stiff", "-50*(y-cos(x))", 0.2, 1},
 };
 INSTANTIATE_TEST_SUITE_P(Equation, KnownSolution, testing::ValuesIn(known), CaseName{});
+
+// The formula the catalogue shows for each solution is the one the program evaluates.
+TEST(KnownSolution, ShownFormulaGivesTheValuesEvaluated) {
+    for (const calc::KnownEquation& entry : calc::catalogue) {
+        const auto f = std::get<calc::Equation>(calc::Equation::parse(entry.text, de));
+        const auto evaluated = calc::ExactSolution::of(f);
+        const auto shown = calc::ExactSolution::parse(entry.exact, test_locales::english);
+        ASSERT_TRUE(evaluated.has_value()) << entry.text;
+        ASSERT_TRUE(std::holds_alternative<calc::ExactSolution>(shown)) << entry.exact;
+        for (const double x : {0.1, 0.45, 0.8}) {
+            const auto expected = std::get<calc::ExactSolution>(shown).at(0.05, 0.3, x);
+            const auto value = evaluated->at(0.05, 0.3, x);
+            ASSERT_EQ(value.has_value(), expected.has_value()) << entry.text << " at " << x;
+            if (value) {
+                EXPECT_NEAR(*value, *expected, 1e-13 * (1 + std::fabs(*expected))) << entry.text;
+            }
+        }
+    }
+}
 
 struct PoleCase {
     const char* name;

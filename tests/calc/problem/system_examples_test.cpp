@@ -167,6 +167,39 @@ const ExactCase exact_cases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Examples, ExactSolution, testing::ValuesIn(exact_cases), CaseName{});
 
+// The stiff system's fast component changes by a factor e within x = 0.001, so its difference
+// quotients take a step of 1E-8 and are compared relative to the slope.
+TEST(ExactSystemSolution, SolvesTheStiffSystemThroughItsFastStart) {
+    const calc::SystemExample& example = calc::system_example(SystemExampleId::stiff);
+    auto parsed =
+        calc::System::parse(example.form, calc::example_formulas(example, english), english);
+    ASSERT_TRUE(std::holds_alternative<calc::System>(parsed));
+    const calc::System& f = std::get<calc::System>(parsed);
+    EXPECT_EQ(f.known(), SystemExampleId::stiff);
+    for (const Vector& aw : {Vector{{1, 0}, 2}, Vector{{-0.5, 2}, 2}}) {
+        const auto start = calc::exact_system_solution(SystemExampleId::stiff, 0.25, aw, 0.25);
+        ASSERT_TRUE(start);
+        EXPECT_NEAR((*start)[0], aw[0], 1e-15);
+        EXPECT_NEAR((*start)[1], aw[1], 1e-15);
+        const double delta = 1e-8;
+        for (const double t : {0.0, 0.001, 0.01, 0.5}) {
+            const double x = 0.25 + t;
+            const auto before =
+                calc::exact_system_solution(SystemExampleId::stiff, 0.25, aw, x - delta);
+            const auto at = calc::exact_system_solution(SystemExampleId::stiff, 0.25, aw, x);
+            const auto after =
+                calc::exact_system_solution(SystemExampleId::stiff, 0.25, aw, x + delta);
+            ASSERT_TRUE(before && at && after);
+            const Vector slope = f(x, *at);
+            for (std::size_t i = 0; i < 2; ++i) {
+                const double quotient = ((*after)[i] - (*before)[i]) / (2 * delta);
+                EXPECT_NEAR(quotient, slope[i], 1e-5 * (1 + std::fabs(slope[i])))
+                    << "x = " << x << ", component " << i;
+            }
+        }
+    }
+}
+
 TEST(ExactSystemSolution, IsKnownForTheExamplesThatSayTheyHaveOne) {
     for (const calc::SystemExample& example : calc::system_examples) {
         EXPECT_EQ(calc::exact_system_solution(example.id, example.ug, start_of(example), example.og)

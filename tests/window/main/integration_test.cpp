@@ -84,12 +84,18 @@ private slots:
         QTest::addColumn<QStringList>("items");
         QTest::addColumn<QString>("chosen");
         QTest::newRow("equation") << "cboGleichung" << true
-                                  << QStringList{"-x*y^2", "y", "-2*x*y", "x+y", "y*(1-y)", "y^2"}
+                                  << QStringList{"-x*y^2",  "y",   "-2*x*y",        "x+y",
+                                                 "y*(1-y)", "y^2", "-50*(y-cos(x))"}
                                   << "-x*y^2";
         QTest::newRow("method") << "cboVerfahren" << false
-                                << QStringList{"Euler-Cauchy (1. Ord.)", "Heun (2. Ord.)",
-                                               "Mittelpunkt (2. Ord.)", "Runge-Kutta-3. Ord.",
+                                << QStringList{"Euler-Cauchy (1. Ord.)",
+                                               "Heun (2. Ord.)",
+                                               "Mittelpunkt (2. Ord.)",
+                                               "Runge-Kutta-3. Ord.",
                                                "Runge-Kutta-4. Ord.",
+                                               "Implizites Euler-Verfahren (1. Ord.)",
+                                               "Trapezregel (2. Ord.)",
+                                               "Implizite Mittelpunktregel (2. Ord.)",
                                                "Bogacki-Shampine 3(2), adaptiv",
                                                "Runge-Kutta-Fehlberg 4(5), adaptiv",
                                                "Dormand-Prince 5(4), adaptiv"}
@@ -368,11 +374,11 @@ private slots:
                 !qobject_cast<QPushButton*>(control) && !qobject_cast<QComboBox*>(control)) {
                 continue;
             }
-            // The methods' box shows the fixed-step names in full, the pairs' in its list.
+            // The methods' box shows the explicit methods' names in full, the others in its list.
             const auto* methods = dynamic_cast<const MethodBox*>(control);
-            const QSize needed = isEntry    ? QSize(0, control->minimumSizeHint().height())
-                                 : methods ? methods->fixedStepSizeHint()
-                                            : control->sizeHint();
+            const QSize needed = isEntry   ? QSize(0, control->minimumSizeHint().height())
+                                 : methods ? methods->explicitMethodsSizeHint()
+                                           : control->sizeHint();
             QVERIFY2(needed.width() <= control->width() && needed.height() <= control->height(),
                      qPrintable(control->objectName()));
             someControlIsTight = someControlIsTight || needed.width() >= control->width() - 1 ||
