@@ -171,6 +171,21 @@ void Calculate(benchmark::State& state) {
 }
 BENCHMARK(Calculate)->Arg(99);
 
+// Implicit Euler on the stiff y' = -50 (y - cos x): each pass's Newton iterations with their
+// central differences, through the typed formula.
+void CalculateImplicitEulerStiff(benchmark::State& state) {
+    const calc::Task task({std::to_string(state.range(0)), "0", "1", "1"}, "-50*(y-cos(x))",
+                          calc::Method::implicit_euler);
+    if (!std::holds_alternative<calc::ResultLine>(calc::calculate(task, german))) {
+        state.SkipWithError("the task was refused");
+        return;
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(calc::calculate(task, german));
+    }
+}
+BENCHMARK(CalculateImplicitEulerStiff)->Arg(99)->Unit(benchmark::kMicrosecond);
+
 // The whole course: the rows with their stages, the run with half the step and the exact samples.
 void BuildCourse(benchmark::State& state) {
     const calc::Numbers numbers{static_cast<double>(state.range(0)), 0, 1, 1};

@@ -63,6 +63,21 @@ void CalculateTypedSystem(benchmark::State& state) {
 }
 BENCHMARK(CalculateTypedSystem)->Arg(99)->Unit(benchmark::kMicrosecond);
 
+// Implicit Euler on the stiff system with the eigenvalues -1 and -1000: Newton with a 2×2
+// Jacobian and Eigen's LU in every pass.
+void CalculateStiffSystem(benchmark::State& state) {
+    const calc::SystemTask task{
+        calc::SystemForm::first_order,  {"998*y1+1998*y2", "-999*y1-1999*y2"}, {"1", "0"}, "0", "1",
+        std::to_string(state.range(0)), calc::Method::implicit_euler,          {},         {}};
+    if (!line_of(state, task)) {
+        return;
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(calc::calculate_system(task, german));
+    }
+}
+BENCHMARK(CalculateStiffSystem)->Arg(20)->Arg(99)->Unit(benchmark::kMicrosecond);
+
 // The oscillator y'' = -y: the rows with their stages, the run at half the step for the observed
 // order against the exact solution, and the exact samples.
 void OscillatorCourse(benchmark::State& state) {

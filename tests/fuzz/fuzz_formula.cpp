@@ -4,8 +4,9 @@
 //
 // The first byte chooses: bit 0 the German locale, else the English; bit 2 a system, else bit 1
 // an exact solution, else a right-hand side. For a system, bit 3 chooses the second-order form
-// and the bits from 4 the method (modulo five); the rest of the input is its formulas, split at
-// the first three newlines (a newline is a control character, which no formula holds).
+// and the bits from 4 the method (modulo the number of methods); the rest of the input is its
+// formulas, split at the first three newlines (a newline is a control character, which no formula
+// holds).
 #include "calc/analysis/system_course.h"
 #include "calc/calculate.h"
 #include "calc/problem/equation.h"
