@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/analysis/adaptive_course.h"
 
+#include "calc/analysis/stability.h"
+
 #include "calc/analysis/solution_path.h"
 #include "calc/core/embedded.h"
 #include "calc/core/pairs/bogacki_shampine.h"
@@ -83,7 +85,7 @@ std::string run_text(const AdaptiveLine& adaptive, double from, double to,
 AdaptiveCourse build_adaptive_course(const Numbers& numbers, const Equation& f,
                                      const std::optional<ExactSolution>& exact,
                                      const AdaptiveLine& adaptive) {
-    AdaptiveCourse course{numbers, f, exact, adaptive, AdaptiveStop::reached, {}, {}, {}};
+    AdaptiveCourse course{numbers, f, exact, adaptive, AdaptiveStop::reached, {}, {}, {}, {}};
     const Equation& equation = course.equation;
     const SlopeOf<double> slope = [&equation](double x, double y) { return equation(x, y); };
     // As calculate runs it: the default equation reports every failure as an overflow.
@@ -94,6 +96,9 @@ AdaptiveCourse build_adaptive_course(const Numbers& numbers, const Equation& f,
     course.adaptive.totals = totals_of(run);
     course.rows = adaptive_rows(run, [&](double x) {
         return exact ? exact->at(numbers.ug, numbers.aw, x) : std::optional<double>();
+    });
+    course.stability = attempts_stability(course.rows, [&](const AttemptOf<double>& a) {
+        return pass_stability(adaptive.pair, equation, a.x, a.y, a.h);
     });
     if (exact && !course.rows.empty()) {
         ExactPlot plot = exact_plot(*exact, numbers, course.rows.back().point.x);
@@ -106,7 +111,7 @@ AdaptiveCourse build_adaptive_course(const Numbers& numbers, const Equation& f,
 SystemAdaptiveCourse build_system_adaptive_course(const SystemLine& line) {
     const AdaptiveLine adaptive = line.adaptive.value_or(AdaptiveLine{});
     SystemAdaptiveCourse course{
-        line.numbers, system_problem(line.system), adaptive, AdaptiveStop::reached, {}, {}};
+        line.numbers, system_problem(line.system), adaptive, AdaptiveStop::reached, {}, {}, {}};
     const SystemAdaptiveRun run = system_adaptive_run_of(line, adaptive);
     course.stop = run.stop;
     course.adaptive.totals = totals_of(run);
@@ -116,6 +121,9 @@ SystemAdaptiveCourse build_system_adaptive_course(const SystemLine& line) {
         return p.exact ? p.exact(n.ug, n.aw, x) : std::optional<Vector>();
     };
     course.rows = adaptive_rows(run, exact_at);
+    course.stability = attempts_stability(course.rows, [&](const AttemptOf<Vector>& a) {
+        return pass_stability(adaptive.pair, p.f, a.x, a.y, a.h);
+    });
     if (p.exact && !course.rows.empty()) {
         const double end = course.rows.back().point.x;
         const double span = end - n.ug;
@@ -131,8 +139,17 @@ SystemAdaptiveCourse build_system_adaptive_course(const SystemLine& line) {
 }
 
 Course accepted_course(const AdaptiveCourse& course) {
-    Course out{
-        course.numbers, {0, 0}, course.equation, Method::rk4, course.exact, {}, {}, false, {}, {}};
+    Course out{course.numbers,
+               {0, 0},
+               course.equation,
+               Method::rk4,
+               course.exact,
+               {},
+               {},
+               false,
+               {},
+               {},
+               {}};
     out.rows = accepted_rows(course.rows);
     out.steps.passes = static_cast<int>(out.rows.size()) - 1;
     out.pole = course.pole;
@@ -141,7 +158,7 @@ Course accepted_course(const AdaptiveCourse& course) {
 }
 
 SystemCourse accepted_course(const SystemAdaptiveCourse& course) {
-    SystemCourse out{course.numbers, {0, 0}, course.problem, Method::rk4, {}, {}, false, {}};
+    SystemCourse out{course.numbers, {0, 0}, course.problem, Method::rk4, {}, {}, false, {}, {}};
     out.rows = accepted_rows(course.rows);
     out.steps.passes = static_cast<int>(out.rows.size()) - 1;
     out.exact_samples = course.exact_samples;

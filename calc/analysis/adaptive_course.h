@@ -96,6 +96,8 @@ struct AdaptiveCourse {
     std::vector<AdaptiveRowOf<double>> rows; // every attempt, then the end point
     std::optional<double> pole;              // the first pole of the exact solution on the path
     std::vector<Point> exact_samples;        // the exact solution along the path
+    std::vector<std::optional<PassStability>>
+        stability; // of each row's attempt; none on the end row
 };
 
 // The same for a system.
@@ -106,6 +108,7 @@ struct SystemAdaptiveCourse {
     AdaptiveStop stop = AdaptiveStop::reached;
     std::vector<AdaptiveRowOf<Vector>> rows;
     std::vector<SystemPoint> exact_samples;
+    std::vector<std::optional<PassStability>> stability;
 
     std::size_t size() const { return numbers.aw.size(); }
 };

@@ -3,6 +3,7 @@
 
 #include "calc/analysis/errors.h"
 #include "calc/analysis/solution_path.h"
+#include "calc/analysis/stability.h"
 #include "calc/text/csv.h"
 
 #include <algorithm>
@@ -58,13 +59,16 @@ std::optional<double> exact_solution(double ug, double aw, double x) {
 // the bit, because make_pass does the same operations in the same order as the run's loop.
 Course build_course(const Numbers& numbers, const Equation& f, Method method,
                     const std::optional<ExactSolution>& exact) {
-    Course course{numbers, steps_of(numbers), f, method, exact, {}, {}, false, {}, {}};
+    Course course{numbers, steps_of(numbers), f, method, exact, {}, {}, false, {}, {}, {}};
     course.rows = course_rows<double>(
         {numbers.ug, numbers.aw}, course.steps.passes,
         [&](Point point) { return make_pass(method, f, point, course.steps.h); },
         [&](double x) {
             return exact ? exact->at(numbers.ug, numbers.aw, x) : std::optional<double>();
         });
+    course.stability = rows_stability(course.rows, [&](const CourseRow& row) {
+        return pass_stability(method, f, row.point.x, row.point.y, course.steps.h);
+    });
     const CourseRow& last = course.rows.back();
     course.order = order_of_run(numbers, course.steps, f, method, exact,
                                 finite(last.point) ? std::optional(last.point) : std::nullopt);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "calc/analysis/course_rows.h"
+#include "calc/analysis/pass_stability.h"
 #include "calc/core/methods.h"
 #include "calc/core/point.h"
 #include "calc/core/steps.h"
@@ -33,6 +34,9 @@ struct Course {
     bool order_from_runs = false;     // whether the order compares three runs, for want of exact
     std::optional<double> pole;       // the first pole of the exact solution on the path
     std::vector<Point> exact_samples; // the exact solution along the path, for a smooth plot
+    // The h·λ of the pass that starts at each row, none on the last row
+    // (calc/analysis/stability.h).
+    std::vector<std::optional<PassStability>> stability;
 };
 
 // The table's column captions of the classical Runge-Kutta method, in order.

@@ -2,6 +2,7 @@
 #include "calc/analysis/system_course.h"
 
 #include "calc/analysis/course.h"
+#include "calc/analysis/stability.h"
 #include "calc/text/csv.h"
 #include "calc/text/labels.h"
 #include "calc/text/system_captions.h"
@@ -61,7 +62,7 @@ std::vector<SystemPoint> sample_exact(const SystemProblem& problem, const System
 SystemCourse build_system_course(const SystemNumbers& numbers, SystemProblem problem, Method method,
                                  CourseOrder order) {
     SystemCourse course{
-        numbers, system_steps_of(numbers), std::move(problem), method, {}, {}, false, {}};
+        numbers, system_steps_of(numbers), std::move(problem), method, {}, {}, false, {}, {}};
     const SystemProblem& p = course.problem;
     const double h = course.steps.h;
     // The pass is made by the function that the run makes it with, so the rows are the run's.
@@ -69,6 +70,9 @@ SystemCourse build_system_course(const SystemNumbers& numbers, SystemProblem pro
         {numbers.ug, numbers.aw}, course.steps.passes,
         [&](const SystemPoint& from) { return system_pass(method, p.f, from, h); },
         [&](double x) { return exact_at(p, numbers, x); });
+    course.stability = rows_stability(course.rows, [&](const SystemCourseRow& row) {
+        return pass_stability(method, p.f, row.point.x, row.point.y, h);
+    });
     course.order_from_runs = !p.exact;
     if (order == CourseOrder::computed) {
         course.order = system_observed_order(course);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "calc/analysis/course_rows.h"
+#include "calc/analysis/pass_stability.h"
 #include "calc/analysis/system_problem.h"
 #include "calc/core/methods.h"
 #include "calc/core/steps.h"
@@ -30,6 +31,7 @@ struct SystemCourse {
     std::optional<double> order;       // observed order, none where left out (CourseOrder)
     bool order_from_runs = false;      // whether the order compares three runs, for want of exact
     std::vector<SystemPoint> exact_samples; // the exact solution along the path, for smooth plots
+    std::vector<std::optional<PassStability>> stability; // of each row's pass, as for a scalar
 
     std::size_t size() const { return numbers.aw.size(); }
 };
