@@ -4,6 +4,7 @@
 #include "calc/calculate.h"
 #include "cli/command_line.h"
 #include "tests/cli/program_run.h"
+#include "tests/named_case.h"
 #include "tests/test_locales.h"
 
 #include <gtest/gtest.h>
@@ -62,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
                       {"-n", "10", "-u", "0", "-o", "1", "-a", "1", "-g", "-50*(y-cos(x))", "-m",
                        "impl-euler"},
                       "Verfahren;Intervall;au\u00dferhalb;Schritte\nimpl-euler;-inf;0;10\n"}),
-    [](const testing::TestParamInfo<StabilityCase>& info) { return info.param.name; });
+    CaseName{});
 
 // An adaptive line counts its attempts, as the analysis does.
 TEST(StabilityOption, CountsTheAttemptsOfAPair) {
