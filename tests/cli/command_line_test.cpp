@@ -307,7 +307,8 @@ TEST_P(CourseTable, PrintsTheCourseCsvInsteadOfTheLine) {
     const CourseCase& row = GetParam();
     const std::optional<calc::ResultLine> line = windowLine(calc::Task(row.entries), row.locale);
     ASSERT_TRUE(line) << "the case must compute";
-    const std::string expected = calc::course_csv(calc::build_course(line->numbers), row.locale);
+    const std::string expected =
+        calc::course_csv(calc::build_course(line->numbers), row.locale, calc::StabilityCsv::parts);
 
     const Finished run =
         runProgram(QStringList{"--verlauf"} + entryArguments(row.entries), row.variables);
