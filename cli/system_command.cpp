@@ -2,6 +2,7 @@
 #include "cli/system_command.h"
 
 #include "calc/analysis/adaptive_course.h"
+#include "calc/analysis/stability.h"
 #include "calc/analysis/system_course.h"
 #include "calc/analysis/system_study.h"
 #include "calc/core/state.h"
@@ -104,14 +105,27 @@ int computeAndPrintSystem(const QCommandLineParser& parser, const Options& optio
     if (parser.isSet(options.statistics) && !printStatistics(calc::system_line_totals(line))) {
         return write_failed;
     }
+    if (parser.isSet(options.stability) && line.adaptive) {
+        const calc::Pair pair = line.adaptive->pair;
+        return printResult(calc::stability_summary_csv(
+            calc::pair_info(pair).cli_name, calc::stability_interval(pair),
+            calc::stability_of(calc::build_system_adaptive_course(line)), locale));
+    }
+    if (parser.isSet(options.stability)) {
+        return printResult(calc::stability_summary_csv(
+            calc::method_info(line.method).cli_name, calc::stability_interval(line.method),
+            calc::stability_of(calc::build_system_course(line, calc::CourseOrder::left_out)),
+            locale));
+    }
     if (parser.isSet(options.course) && line.adaptive) {
-        return printResult(
-            calc::system_adaptive_csv(calc::build_system_adaptive_course(line), locale));
+        return printResult(calc::system_adaptive_csv(calc::build_system_adaptive_course(line),
+                                                     locale, calc::StabilityCsv::parts));
     }
     if (parser.isSet(options.course)) {
         // The CSV holds no observed order, so the course is built without its extra runs.
-        return printResult(calc::system_course_csv(
-            calc::build_system_course(line, calc::CourseOrder::left_out), locale));
+        return printResult(
+            calc::system_course_csv(calc::build_system_course(line, calc::CourseOrder::left_out),
+                                    locale, calc::StabilityCsv::parts));
     }
     if (parser.isSet(options.study)) {
         // A pair's -m, or "adaptiv" for all three, studies the tolerances instead of the steps.

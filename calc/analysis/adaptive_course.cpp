@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/analysis/adaptive_course.h"
 
+#include "calc/analysis/stability.h"
+
 #include "calc/analysis/solution_path.h"
 #include "calc/core/embedded.h"
 #include "calc/core/pairs/bogacki_shampine.h"
@@ -83,7 +85,7 @@ std::string run_text(const AdaptiveLine& adaptive, double from, double to,
 AdaptiveCourse build_adaptive_course(const Numbers& numbers, const Equation& f,
                                      const std::optional<ExactSolution>& exact,
                                      const AdaptiveLine& adaptive) {
-    AdaptiveCourse course{numbers, f, exact, adaptive, AdaptiveStop::reached, {}, {}, {}};
+    AdaptiveCourse course{numbers, f, exact, adaptive, AdaptiveStop::reached, {}, {}, {}, {}};
     const Equation& equation = course.equation;
     const SlopeOf<double> slope = [&equation](double x, double y) { return equation(x, y); };
     // As calculate runs it: the default equation reports every failure as an overflow.
@@ -94,6 +96,9 @@ AdaptiveCourse build_adaptive_course(const Numbers& numbers, const Equation& f,
     course.adaptive.totals = totals_of(run);
     course.rows = adaptive_rows(run, [&](double x) {
         return exact ? exact->at(numbers.ug, numbers.aw, x) : std::optional<double>();
+    });
+    course.stability = attempts_stability(course.rows, [&](const AttemptOf<double>& a) {
+        return pass_stability(adaptive.pair, equation, a.x, a.y, a.h);
     });
     if (exact && !course.rows.empty()) {
         ExactPlot plot = exact_plot(*exact, numbers, course.rows.back().point.x);
@@ -106,7 +111,7 @@ AdaptiveCourse build_adaptive_course(const Numbers& numbers, const Equation& f,
 SystemAdaptiveCourse build_system_adaptive_course(const SystemLine& line) {
     const AdaptiveLine adaptive = line.adaptive.value_or(AdaptiveLine{});
     SystemAdaptiveCourse course{
-        line.numbers, system_problem(line.system), adaptive, AdaptiveStop::reached, {}, {}};
+        line.numbers, system_problem(line.system), adaptive, AdaptiveStop::reached, {}, {}, {}};
     const SystemAdaptiveRun run = system_adaptive_run_of(line, adaptive);
     course.stop = run.stop;
     course.adaptive.totals = totals_of(run);
@@ -116,6 +121,9 @@ SystemAdaptiveCourse build_system_adaptive_course(const SystemLine& line) {
         return p.exact ? p.exact(n.ug, n.aw, x) : std::optional<Vector>();
     };
     course.rows = adaptive_rows(run, exact_at);
+    course.stability = attempts_stability(course.rows, [&](const AttemptOf<Vector>& a) {
+        return pass_stability(adaptive.pair, p.f, a.x, a.y, a.h);
+    });
     if (p.exact && !course.rows.empty()) {
         const double end = course.rows.back().point.x;
         const double span = end - n.ug;
@@ -131,8 +139,17 @@ SystemAdaptiveCourse build_system_adaptive_course(const SystemLine& line) {
 }
 
 Course accepted_course(const AdaptiveCourse& course) {
-    Course out{
-        course.numbers, {0, 0}, course.equation, Method::rk4, course.exact, {}, {}, false, {}, {}};
+    Course out{course.numbers,
+               {0, 0},
+               course.equation,
+               Method::rk4,
+               course.exact,
+               {},
+               {},
+               false,
+               {},
+               {},
+               {}};
     out.rows = accepted_rows(course.rows);
     out.steps.passes = static_cast<int>(out.rows.size()) - 1;
     out.pole = course.pole;
@@ -141,7 +158,7 @@ Course accepted_course(const AdaptiveCourse& course) {
 }
 
 SystemCourse accepted_course(const SystemAdaptiveCourse& course) {
-    SystemCourse out{course.numbers, {0, 0}, course.problem, Method::rk4, {}, {}, false, {}};
+    SystemCourse out{course.numbers, {0, 0}, course.problem, Method::rk4, {}, {}, false, {}, {}};
     out.rows = accepted_rows(course.rows);
     out.steps.passes = static_cast<int>(out.rows.size()) - 1;
     out.exact_samples = course.exact_samples;
@@ -154,8 +171,9 @@ std::vector<std::string> adaptive_columns(Pair pair) {
     for (std::size_t s = 0; s < stage_count(pair); ++s) {
         columns.emplace_back(caption::k[s]);
     }
-    for (const std::string_view caption : {caption::error_estimate, caption::factor,
-                                           caption::status, caption::exact, caption::error}) {
+    for (const std::string_view caption :
+         {caption::error_estimate, caption::factor, caption::status, caption::exact, caption::error,
+          caption::h_lambda, caption::stability_magnitude}) {
         columns.emplace_back(caption);
     }
     return columns;
@@ -179,6 +197,8 @@ std::vector<std::string> system_adaptive_columns(SystemForm form, std::size_t si
         columns.push_back(name + std::string(caption::exact_after));
     }
     columns.emplace_back(caption::error);
+    columns.emplace_back(caption::h_lambda);
+    columns.emplace_back(caption::stability_magnitude);
     return columns;
 }
 
@@ -187,7 +207,7 @@ std::vector<std::string> adaptive_cells(const AdaptiveCourse& course,
                                         const NumberLocale& locale) {
     const std::size_t stages = stage_count(course.adaptive.pair);
     std::vector<std::string> cells;
-    cells.reserve(stages + 9);
+    cells.reserve(stages + 11);
     cells.push_back(row.attempt ? std::to_string(row.number) : std::string());
     cells.push_back(format_general(row.point.x, locale));
     cells.push_back(row.attempt ? format_general(row.attempt->h, locale) : std::string());
@@ -198,6 +218,9 @@ std::vector<std::string> adaptive_cells(const AdaptiveCourse& course,
     append_attempt_cells(cells, row.attempt, locale);
     cells.push_back(value_text(row.exact, locale));
     cells.push_back(value_text(row.error, locale));
+    const std::optional<PassStability> stability = stability_at(course, row);
+    cells.push_back(z_cell(stability, locale));
+    cells.push_back(magnitude_cell(stability, locale));
     return cells;
 }
 
@@ -207,7 +230,7 @@ std::vector<std::string> system_adaptive_cells(const SystemAdaptiveCourse& cours
     const std::size_t n = course.size();
     const std::size_t stages = stage_count(course.adaptive.pair);
     std::vector<std::string> cells;
-    cells.reserve(6 + n * (stages + 2));
+    cells.reserve(8 + n * (stages + 2));
     cells.push_back(row.attempt ? std::to_string(row.number) : std::string());
     cells.push_back(format_general(row.point.x, locale));
     cells.push_back(row.attempt ? format_general(row.attempt->h, locale) : std::string());
@@ -226,29 +249,49 @@ std::vector<std::string> system_adaptive_cells(const SystemAdaptiveCourse& cours
                                   : std::string(no_value));
     }
     cells.push_back(value_text(row.error, locale));
+    const std::optional<PassStability> stability = stability_at(course, row);
+    cells.push_back(z_cell(stability, locale));
+    cells.push_back(magnitude_cell(stability, locale));
     return cells;
 }
 
-std::string adaptive_csv(const AdaptiveCourse& course, const NumberLocale& locale) {
+std::string adaptive_csv(const AdaptiveCourse& course, const NumberLocale& locale,
+                         StabilityCsv form) {
     const char separator = list_separator(locale);
     std::string csv;
     csv.reserve(course.rows.size() * 250 + 128);
-    append_csv_line(csv, adaptive_columns(course.adaptive.pair), separator);
-    for (const AdaptiveRowOf<double>& row : course.rows) {
-        append_csv_line(csv, adaptive_cells(course, row, locale), separator);
+    std::vector<std::string> captions = adaptive_columns(course.adaptive.pair);
+    if (form == StabilityCsv::parts) {
+        split_stability_captions(captions);
+    }
+    append_csv_line(csv, captions, separator);
+    for (std::size_t r = 0; r < course.rows.size(); ++r) {
+        std::vector<std::string> cells = adaptive_cells(course, course.rows[r], locale);
+        if (form == StabilityCsv::parts) {
+            split_stability_cells(cells, course.stability[r], locale);
+        }
+        append_csv_line(csv, cells, separator);
     }
     return csv;
 }
 
-std::string system_adaptive_csv(const SystemAdaptiveCourse& course, const NumberLocale& locale) {
+std::string system_adaptive_csv(const SystemAdaptiveCourse& course, const NumberLocale& locale,
+                                StabilityCsv form) {
     const char separator = list_separator(locale);
     std::string csv;
     csv.reserve(course.rows.size() * 150 * (course.size() + 1) + 128);
-    append_csv_line(
-        csv, system_adaptive_columns(course.problem.form, course.size(), course.adaptive.pair),
-        separator);
-    for (const AdaptiveRowOf<Vector>& row : course.rows) {
-        append_csv_line(csv, system_adaptive_cells(course, row, locale), separator);
+    std::vector<std::string> captions =
+        system_adaptive_columns(course.problem.form, course.size(), course.adaptive.pair);
+    if (form == StabilityCsv::parts) {
+        split_stability_captions(captions);
+    }
+    append_csv_line(csv, captions, separator);
+    for (std::size_t r = 0; r < course.rows.size(); ++r) {
+        std::vector<std::string> cells = system_adaptive_cells(course, course.rows[r], locale);
+        if (form == StabilityCsv::parts) {
+            split_stability_cells(cells, course.stability[r], locale);
+        }
+        append_csv_line(csv, cells, separator);
     }
     return csv;
 }

@@ -96,6 +96,8 @@ struct AdaptiveCourse {
     std::vector<AdaptiveRowOf<double>> rows; // every attempt, then the end point
     std::optional<double> pole;              // the first pole of the exact solution on the path
     std::vector<Point> exact_samples;        // the exact solution along the path
+    std::vector<std::optional<PassStability>>
+        stability; // of each row's attempt; none on the end row
 };
 
 // The same for a system.
@@ -106,6 +108,7 @@ struct SystemAdaptiveCourse {
     AdaptiveStop stop = AdaptiveStop::reached;
     std::vector<AdaptiveRowOf<Vector>> rows;
     std::vector<SystemPoint> exact_samples;
+    std::vector<std::optional<PassStability>> stability;
 
     std::size_t size() const { return numbers.aw.size(); }
 };
@@ -140,8 +143,10 @@ std::vector<std::string> system_adaptive_cells(const SystemAdaptiveCourse& cours
                                                const NumberLocale& locale);
 
 // The table as CSV text in the locale, as every course's table is written.
-std::string adaptive_csv(const AdaptiveCourse& course, const NumberLocale& locale);
-std::string system_adaptive_csv(const SystemAdaptiveCourse& course, const NumberLocale& locale);
+std::string adaptive_csv(const AdaptiveCourse& course, const NumberLocale& locale,
+                         StabilityCsv form = StabilityCsv::cells);
+std::string system_adaptive_csv(const SystemAdaptiveCourse& course, const NumberLocale& locale,
+                                StabilityCsv form = StabilityCsv::cells);
 
 // "y' = -x·y², y(0) = 1, Toleranz 1E-06 von x = 0 bis x = 1, Dormand-Prince 5(4), adaptiv", and
 // for a system its formulas and initial values first, as its fixed course's heading.

@@ -3,6 +3,7 @@
 
 #include "calc/analysis/errors.h"
 #include "calc/analysis/solution_path.h"
+#include "calc/analysis/stability.h"
 #include "calc/text/csv.h"
 
 #include <algorithm>
@@ -58,13 +59,16 @@ std::optional<double> exact_solution(double ug, double aw, double x) {
 // the bit, because make_pass does the same operations in the same order as the run's loop.
 Course build_course(const Numbers& numbers, const Equation& f, Method method,
                     const std::optional<ExactSolution>& exact) {
-    Course course{numbers, steps_of(numbers), f, method, exact, {}, {}, false, {}, {}};
+    Course course{numbers, steps_of(numbers), f, method, exact, {}, {}, false, {}, {}, {}};
     course.rows = course_rows<double>(
         {numbers.ug, numbers.aw}, course.steps.passes,
         [&](Point point) { return make_pass(method, f, point, course.steps.h); },
         [&](double x) {
             return exact ? exact->at(numbers.ug, numbers.aw, x) : std::optional<double>();
         });
+    course.stability = rows_stability(course.rows, [&](const CourseRow& row) {
+        return pass_stability(method, f, row.point.x, row.point.y, course.steps.h);
+    });
     const CourseRow& last = course.rows.back();
     course.order = order_of_run(numbers, course.steps, f, method, exact,
                                 finite(last.point) ? std::optional(last.point) : std::nullopt);
@@ -98,28 +102,32 @@ std::vector<std::string_view> course_columns_of(Method method) {
     if (method_info(method).implicit) {
         columns.push_back(caption::newton_steps);
     }
-    columns.insert(columns.end(), std::end(course_columns) - 2, std::end(course_columns));
+    columns.insert(columns.end(), std::end(course_columns) - 4, std::end(course_columns));
     return columns;
 }
 
-std::string course_csv(const Course& course, const NumberLocale& locale) {
+std::string course_csv(const Course& course, const NumberLocale& locale, StabilityCsv form) {
     const char separator = list_separator(locale);
     std::string csv;
     csv.reserve(course.rows.size() * 200 + 64);
-    append_csv_line(csv, course_columns_of(course.method), separator);
-    for (const CourseRow& row : course.rows) {
-        append_csv_line(csv, course_cells(row, course.method, locale), separator);
+    std::vector<std::string_view> captions = course_columns_of(course.method);
+    if (form == StabilityCsv::parts) {
+        split_stability_captions(captions);
+    }
+    append_csv_line(csv, captions, separator);
+    for (std::size_t r = 0; r < course.rows.size(); ++r) {
+        std::vector<std::string> cells = course_cells(course, course.rows[r], locale);
+        if (form == StabilityCsv::parts) {
+            split_stability_cells(cells, course.stability[r], locale);
+        }
+        append_csv_line(csv, cells, separator);
     }
     return csv;
 }
 
-std::vector<std::string> course_cells(const CourseRow& row, const NumberLocale& locale) {
-    return course_cells(row, Method::rk4, locale);
-}
-
-std::vector<std::string> course_cells(const CourseRow& row, Method method,
+std::vector<std::string> course_cells(const Course& course, const CourseRow& row,
                                       const NumberLocale& locale) {
-    const MethodInfo& info = method_info(method);
+    const MethodInfo& info = method_info(course.method);
     const auto stage_count = static_cast<std::size_t>(info.stage_count);
     std::vector<std::string> cells;
     cells.reserve(std::size(course_columns));
@@ -138,6 +146,9 @@ std::vector<std::string> course_cells(const CourseRow& row, Method method,
     }
     cells.push_back(value_text(row.exact, locale));
     cells.push_back(value_text(row.error, locale));
+    const std::optional<PassStability> stability = stability_at(course, row);
+    cells.push_back(z_cell(stability, locale));
+    cells.push_back(magnitude_cell(stability, locale));
     return cells;
 }
 

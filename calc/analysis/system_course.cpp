@@ -2,6 +2,7 @@
 #include "calc/analysis/system_course.h"
 
 #include "calc/analysis/course.h"
+#include "calc/analysis/stability.h"
 #include "calc/text/csv.h"
 #include "calc/text/labels.h"
 #include "calc/text/system_captions.h"
@@ -61,7 +62,7 @@ std::vector<SystemPoint> sample_exact(const SystemProblem& problem, const System
 SystemCourse build_system_course(const SystemNumbers& numbers, SystemProblem problem, Method method,
                                  CourseOrder order) {
     SystemCourse course{
-        numbers, system_steps_of(numbers), std::move(problem), method, {}, {}, false, {}};
+        numbers, system_steps_of(numbers), std::move(problem), method, {}, {}, false, {}, {}};
     const SystemProblem& p = course.problem;
     const double h = course.steps.h;
     // The pass is made by the function that the run makes it with, so the rows are the run's.
@@ -69,6 +70,9 @@ SystemCourse build_system_course(const SystemNumbers& numbers, SystemProblem pro
         {numbers.ug, numbers.aw}, course.steps.passes,
         [&](const SystemPoint& from) { return system_pass(method, p.f, from, h); },
         [&](double x) { return exact_at(p, numbers, x); });
+    course.stability = rows_stability(course.rows, [&](const SystemCourseRow& row) {
+        return pass_stability(method, p.f, row.point.x, row.point.y, h);
+    });
     course.order_from_runs = !p.exact;
     if (order == CourseOrder::computed) {
         course.order = system_observed_order(course);
@@ -114,6 +118,8 @@ std::vector<std::string> system_course_columns(SystemForm form, std::size_t size
         columns.push_back(name + std::string(caption::exact_after));
     }
     columns.emplace_back(caption::error);
+    columns.emplace_back(caption::h_lambda);
+    columns.emplace_back(caption::stability_magnitude);
     return columns;
 }
 
@@ -126,7 +132,7 @@ std::vector<std::string> system_course_cells(const SystemCourse& course, const S
     const std::size_t n = course.size();
     const std::size_t stages = stage_count(course.method);
     std::vector<std::string> cells;
-    cells.reserve(4 + n * (stages + 2));
+    cells.reserve(6 + n * (stages + 2));
     cells.push_back(std::to_string(row.index));
     cells.push_back(format_general(row.point.x, locale));
     for (std::size_t i = 0; i < n; ++i) {
@@ -149,16 +155,28 @@ std::vector<std::string> system_course_cells(const SystemCourse& course, const S
                                   : std::string(no_value));
     }
     cells.push_back(value_text(row.error, locale));
+    const std::optional<PassStability> stability = stability_at(course, row);
+    cells.push_back(z_cell(stability, locale));
+    cells.push_back(magnitude_cell(stability, locale));
     return cells;
 }
 
-std::string system_course_csv(const SystemCourse& course, const NumberLocale& locale) {
+std::string system_course_csv(const SystemCourse& course, const NumberLocale& locale,
+                              StabilityCsv form) {
     const char separator = list_separator(locale);
     std::string csv;
     csv.reserve(course.rows.size() * 100 * (course.size() + 1) + 128);
-    append_csv_line(csv, system_course_columns(course), separator);
-    for (const SystemCourseRow& row : course.rows) {
-        append_csv_line(csv, system_course_cells(course, row, locale), separator);
+    std::vector<std::string> captions = system_course_columns(course);
+    if (form == StabilityCsv::parts) {
+        split_stability_captions(captions);
+    }
+    append_csv_line(csv, captions, separator);
+    for (std::size_t r = 0; r < course.rows.size(); ++r) {
+        std::vector<std::string> cells = system_course_cells(course, course.rows[r], locale);
+        if (form == StabilityCsv::parts) {
+            split_stability_cells(cells, course.stability[r], locale);
+        }
+        append_csv_line(csv, cells, separator);
     }
     return csv;
 }

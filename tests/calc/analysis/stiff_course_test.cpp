@@ -49,7 +49,7 @@ TEST(StiffScalar, ExplicitEulerOscillatesWhereImplicitEulerFollows) {
     }
     // The course shows each pass's Newton iterations: an equation linear in y needs two.
     const std::vector<std::string> cells =
-        calc::course_cells(implicit_run.rows[0], implicit_run.method, test_locales::german);
+        calc::course_cells(implicit_run, implicit_run.rows[0], test_locales::german);
     const auto columns = calc::course_columns_of(Method::implicit_euler);
     ASSERT_EQ(cells.size(), columns.size());
     EXPECT_EQ(columns[4], "Newton-Schritte");
@@ -75,11 +75,14 @@ TEST_P(ImplicitColumns, HoldTheIncrementsAndTheNewtonSteps) {
 }
 
 const ColumnsCase columns_cases[] = {
-    {"ImplicitEuler", Method::implicit_euler, "Schritt;x;y;k1;Newton-Schritte;y exakt;Fehler\n"},
-    {"Trapezoid", Method::trapezoid, "Schritt;x;y;k1;k2;Newton-Schritte;y exakt;Fehler\n"},
+    {"ImplicitEuler", Method::implicit_euler,
+     "Schritt;x;y;k1;Newton-Schritte;y exakt;Fehler;h\u00b7\u03bb;|R(h\u00b7\u03bb)|\n"},
+    {"Trapezoid", Method::trapezoid,
+     "Schritt;x;y;k1;k2;Newton-Schritte;y exakt;Fehler;h\u00b7\u03bb;|R(h\u00b7\u03bb)|\n"},
     {"ImplicitMidpoint", Method::implicit_midpoint,
-     "Schritt;x;y;k1;Newton-Schritte;y exakt;Fehler\n"},
-    {"ExplicitEulerHasNone", Method::euler, "Schritt;x;y;k1;y exakt;Fehler\n"},
+     "Schritt;x;y;k1;Newton-Schritte;y exakt;Fehler;h\u00b7\u03bb;|R(h\u00b7\u03bb)|\n"},
+    {"ExplicitEulerHasNone", Method::euler,
+     "Schritt;x;y;k1;y exakt;Fehler;h\u00b7\u03bb;|R(h\u00b7\u03bb)|\n"},
 };
 INSTANTIATE_TEST_SUITE_P(Methods, ImplicitColumns, testing::ValuesIn(columns_cases), CaseName{});
 

@@ -169,7 +169,7 @@ private slots:
         QVERIFY(form.choose(equation, method));
         // Return neither calculates nor adds the typed text to the list.
         QTest::keyClick(form.cboGleichung, Qt::Key_Return);
-        QCOMPARE(form.cboGleichung->count(), 6);
+        QCOMPARE(form.cboGleichung->count(), 7);
         QCOMPARE(form.ausgabe->count(), 0);
 
         form.press();
@@ -177,7 +177,7 @@ private slots:
         QCOMPARE(form.lines(), QStringList{line});
         QCOMPARE(form.ausgabe->item(0)->toolTip(), tooltip);
         QCOMPARE(form.cboGleichung->currentText(), equation);
-        QCOMPARE(form.cboGleichung->count(), 6);
+        QCOMPARE(form.cboGleichung->count(), 7);
     }
 
     void faultyEquationIsRefusedWithItsReasonAndTheFocusInTheEquation_data() {

@@ -162,7 +162,7 @@ private slots:
         QCOMPARE(form.lines(), lines);
         QCOMPARE(form.entries(), plain);
         QVERIFY(form.cboGleichung->currentText() == kept);
-        QCOMPARE(form.cboGleichung->count(), 6);
+        QCOMPARE(form.cboGleichung->count(), 7);
         QCOMPARE(QApplication::focusWidget(), form.cboGleichung);
     }
 };
