@@ -262,8 +262,13 @@ void StabilityPlot::layOut() {
         for (const std::vector<calc::Complex>& line : other.boundary->lines) {
             QPolygonF polygon;
             polygon.reserve(static_cast<qsizetype>(line.size()));
-            for (const calc::Complex z : line) {
-                polygon.append(positionOf(QPointF(z.real(), z.imag())));
+            // A vertex within a pixel of the last one kept adds nothing to the line drawn.
+            for (std::size_t i = 0; i < line.size(); ++i) {
+                const QPointF at = positionOf(QPointF(line[i].real(), line[i].imag()));
+                if (polygon.isEmpty() || i + 1 == line.size() ||
+                    (at - polygon.back()).manhattanLength() >= 1.5) {
+                    polygon.append(at);
+                }
             }
             lines.push_back(std::move(polygon));
         }
@@ -393,7 +398,10 @@ void StabilityPlot::paintAxes(QPainter& painter, const QRect& area) const {
 
 void StabilityPlot::paintOthers(QPainter& painter, const QRect&) const {
     for (std::size_t i = 0; i < m_others.size() && i < m_otherLines.size(); ++i) {
-        painter.setPen(QPen(m_others[i].colour, 1.2));
+        // One pixel wide: a wider antialiased line takes the stroker's far slower path.
+        QPen pen(m_others[i].colour, 1);
+        pen.setCosmetic(true);
+        painter.setPen(pen);
         for (const QPolygonF& line : m_otherLines[i]) {
             painter.drawPolyline(line);
         }
