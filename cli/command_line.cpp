@@ -193,10 +193,12 @@ int computeAndPrint(const QCommandLineParser& parser, const Options& options,
         return write_failed;
     }
     if (parser.isSet(options.course) && line.adaptive) {
-        return printResult(calc::adaptive_csv(calc::build_adaptive_course(line), locale));
+        return printResult(calc::adaptive_csv(calc::build_adaptive_course(line), locale,
+                                              calc::StabilityCsv::parts));
     }
     if (parser.isSet(options.course)) {
-        return printResult(calc::course_csv(calc::build_course(line), locale));
+        return printResult(
+            calc::course_csv(calc::build_course(line), locale, calc::StabilityCsv::parts));
     }
     if (parser.isSet(options.study)) {
         // A pair's -m, or "adaptiv" for all three, studies the tolerances instead of the steps.

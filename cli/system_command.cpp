@@ -109,13 +109,14 @@ int computeAndPrintSystem(const QCommandLineParser& parser, const Options& optio
         return write_failed;
     }
     if (parser.isSet(options.course) && line.adaptive) {
-        return printResult(
-            calc::system_adaptive_csv(calc::build_system_adaptive_course(line), locale));
+        return printResult(calc::system_adaptive_csv(calc::build_system_adaptive_course(line),
+                                                     locale, calc::StabilityCsv::parts));
     }
     if (parser.isSet(options.course)) {
         // The CSV holds no observed order, so the course is built without its extra runs.
-        return printResult(calc::system_course_csv(
-            calc::build_system_course(line, calc::CourseOrder::left_out), locale));
+        return printResult(
+            calc::system_course_csv(calc::build_system_course(line, calc::CourseOrder::left_out),
+                                    locale, calc::StabilityCsv::parts));
     }
     if (parser.isSet(options.study)) {
         // A pair's -m, or "adaptiv" for all three, studies the tolerances instead of the steps.

@@ -171,8 +171,9 @@ std::vector<std::string> adaptive_columns(Pair pair) {
     for (std::size_t s = 0; s < stage_count(pair); ++s) {
         columns.emplace_back(caption::k[s]);
     }
-    for (const std::string_view caption : {caption::error_estimate, caption::factor,
-                                           caption::status, caption::exact, caption::error}) {
+    for (const std::string_view caption :
+         {caption::error_estimate, caption::factor, caption::status, caption::exact, caption::error,
+          caption::h_lambda, caption::stability_magnitude}) {
         columns.emplace_back(caption);
     }
     return columns;
@@ -196,6 +197,8 @@ std::vector<std::string> system_adaptive_columns(SystemForm form, std::size_t si
         columns.push_back(name + std::string(caption::exact_after));
     }
     columns.emplace_back(caption::error);
+    columns.emplace_back(caption::h_lambda);
+    columns.emplace_back(caption::stability_magnitude);
     return columns;
 }
 
@@ -204,7 +207,7 @@ std::vector<std::string> adaptive_cells(const AdaptiveCourse& course,
                                         const NumberLocale& locale) {
     const std::size_t stages = stage_count(course.adaptive.pair);
     std::vector<std::string> cells;
-    cells.reserve(stages + 9);
+    cells.reserve(stages + 11);
     cells.push_back(row.attempt ? std::to_string(row.number) : std::string());
     cells.push_back(format_general(row.point.x, locale));
     cells.push_back(row.attempt ? format_general(row.attempt->h, locale) : std::string());
@@ -215,6 +218,9 @@ std::vector<std::string> adaptive_cells(const AdaptiveCourse& course,
     append_attempt_cells(cells, row.attempt, locale);
     cells.push_back(value_text(row.exact, locale));
     cells.push_back(value_text(row.error, locale));
+    const std::optional<PassStability> stability = stability_at(course, row);
+    cells.push_back(z_cell(stability, locale));
+    cells.push_back(magnitude_cell(stability, locale));
     return cells;
 }
 
@@ -224,7 +230,7 @@ std::vector<std::string> system_adaptive_cells(const SystemAdaptiveCourse& cours
     const std::size_t n = course.size();
     const std::size_t stages = stage_count(course.adaptive.pair);
     std::vector<std::string> cells;
-    cells.reserve(6 + n * (stages + 2));
+    cells.reserve(8 + n * (stages + 2));
     cells.push_back(row.attempt ? std::to_string(row.number) : std::string());
     cells.push_back(format_general(row.point.x, locale));
     cells.push_back(row.attempt ? format_general(row.attempt->h, locale) : std::string());
@@ -243,29 +249,49 @@ std::vector<std::string> system_adaptive_cells(const SystemAdaptiveCourse& cours
                                   : std::string(no_value));
     }
     cells.push_back(value_text(row.error, locale));
+    const std::optional<PassStability> stability = stability_at(course, row);
+    cells.push_back(z_cell(stability, locale));
+    cells.push_back(magnitude_cell(stability, locale));
     return cells;
 }
 
-std::string adaptive_csv(const AdaptiveCourse& course, const NumberLocale& locale) {
+std::string adaptive_csv(const AdaptiveCourse& course, const NumberLocale& locale,
+                         StabilityCsv form) {
     const char separator = list_separator(locale);
     std::string csv;
     csv.reserve(course.rows.size() * 250 + 128);
-    append_csv_line(csv, adaptive_columns(course.adaptive.pair), separator);
-    for (const AdaptiveRowOf<double>& row : course.rows) {
-        append_csv_line(csv, adaptive_cells(course, row, locale), separator);
+    std::vector<std::string> captions = adaptive_columns(course.adaptive.pair);
+    if (form == StabilityCsv::parts) {
+        split_stability_captions(captions);
+    }
+    append_csv_line(csv, captions, separator);
+    for (std::size_t r = 0; r < course.rows.size(); ++r) {
+        std::vector<std::string> cells = adaptive_cells(course, course.rows[r], locale);
+        if (form == StabilityCsv::parts) {
+            split_stability_cells(cells, course.stability[r], locale);
+        }
+        append_csv_line(csv, cells, separator);
     }
     return csv;
 }
 
-std::string system_adaptive_csv(const SystemAdaptiveCourse& course, const NumberLocale& locale) {
+std::string system_adaptive_csv(const SystemAdaptiveCourse& course, const NumberLocale& locale,
+                                StabilityCsv form) {
     const char separator = list_separator(locale);
     std::string csv;
     csv.reserve(course.rows.size() * 150 * (course.size() + 1) + 128);
-    append_csv_line(
-        csv, system_adaptive_columns(course.problem.form, course.size(), course.adaptive.pair),
-        separator);
-    for (const AdaptiveRowOf<Vector>& row : course.rows) {
-        append_csv_line(csv, system_adaptive_cells(course, row, locale), separator);
+    std::vector<std::string> captions =
+        system_adaptive_columns(course.problem.form, course.size(), course.adaptive.pair);
+    if (form == StabilityCsv::parts) {
+        split_stability_captions(captions);
+    }
+    append_csv_line(csv, captions, separator);
+    for (std::size_t r = 0; r < course.rows.size(); ++r) {
+        std::vector<std::string> cells = system_adaptive_cells(course, course.rows[r], locale);
+        if (form == StabilityCsv::parts) {
+            split_stability_cells(cells, course.stability[r], locale);
+        }
+        append_csv_line(csv, cells, separator);
     }
     return csv;
 }

@@ -143,8 +143,10 @@ std::vector<std::string> system_adaptive_cells(const SystemAdaptiveCourse& cours
                                                const NumberLocale& locale);
 
 // The table as CSV text in the locale, as every course's table is written.
-std::string adaptive_csv(const AdaptiveCourse& course, const NumberLocale& locale);
-std::string system_adaptive_csv(const SystemAdaptiveCourse& course, const NumberLocale& locale);
+std::string adaptive_csv(const AdaptiveCourse& course, const NumberLocale& locale,
+                         StabilityCsv form = StabilityCsv::cells);
+std::string system_adaptive_csv(const SystemAdaptiveCourse& course, const NumberLocale& locale,
+                                StabilityCsv form = StabilityCsv::cells);
 
 // "y' = -x·y², y(0) = 1, Toleranz 1E-06 von x = 0 bis x = 1, Dormand-Prince 5(4), adaptiv", and
 // for a system its formulas and initial values first, as its fixed course's heading.

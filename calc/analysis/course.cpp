@@ -99,27 +99,32 @@ std::vector<std::string_view> course_columns_of(Method method) {
                                           std::begin(course_columns) + 3);
     columns.insert(columns.end(), std::begin(course_columns) + 3,
                    std::begin(course_columns) + 3 + stage_count);
-    columns.insert(columns.end(), std::end(course_columns) - 2, std::end(course_columns));
+    columns.insert(columns.end(), std::end(course_columns) - 4, std::end(course_columns));
     return columns;
 }
 
-std::string course_csv(const Course& course, const NumberLocale& locale) {
+std::string course_csv(const Course& course, const NumberLocale& locale, StabilityCsv form) {
     const char separator = list_separator(locale);
     std::string csv;
     csv.reserve(course.rows.size() * 200 + 64);
-    append_csv_line(csv, course_columns_of(course.method), separator);
-    for (const CourseRow& row : course.rows) {
-        append_csv_line(csv, course_cells(row, course.method, locale), separator);
+    std::vector<std::string_view> captions = course_columns_of(course.method);
+    if (form == StabilityCsv::parts) {
+        split_stability_captions(captions);
+    }
+    append_csv_line(csv, captions, separator);
+    for (std::size_t r = 0; r < course.rows.size(); ++r) {
+        std::vector<std::string> cells = course_cells(course, course.rows[r], locale);
+        if (form == StabilityCsv::parts) {
+            split_stability_cells(cells, course.stability[r], locale);
+        }
+        append_csv_line(csv, cells, separator);
     }
     return csv;
 }
 
-std::vector<std::string> course_cells(const CourseRow& row, const NumberLocale& locale) {
-    return course_cells(row, Method::rk4, locale);
-}
-
-std::vector<std::string> course_cells(const CourseRow& row, Method method,
+std::vector<std::string> course_cells(const Course& course, const CourseRow& row,
                                       const NumberLocale& locale) {
+    const Method method = course.method;
     const auto stage_count = static_cast<std::size_t>(method_info(method).stage_count);
     std::vector<std::string> cells;
     cells.reserve(std::size(course_columns));
@@ -135,6 +140,9 @@ std::vector<std::string> course_cells(const CourseRow& row, Method method,
     }
     cells.push_back(value_text(row.exact, locale));
     cells.push_back(value_text(row.error, locale));
+    const std::optional<PassStability> stability = stability_at(course, row);
+    cells.push_back(z_cell(stability, locale));
+    cells.push_back(magnitude_cell(stability, locale));
     return cells;
 }
 

@@ -10,6 +10,7 @@
 #include "calc/problem/exact_solution.h"
 #include "calc/text/labels.h"
 #include "calc/text/number_text.h"
+#include "calc/text/stability_texts.h"
 
 #include <optional>
 #include <string>
@@ -40,11 +41,20 @@ struct Course {
 };
 
 // The table's column captions of the classical Runge-Kutta method, in order.
-inline constexpr std::string_view course_columns[] = {
-    caption::step, caption::x,    caption::y,     caption::k[0], caption::k[1],
-    caption::k[2], caption::k[3], caption::exact, caption::error};
+inline constexpr std::string_view course_columns[] = {caption::step,
+                                                      caption::x,
+                                                      caption::y,
+                                                      caption::k[0],
+                                                      caption::k[1],
+                                                      caption::k[2],
+                                                      caption::k[3],
+                                                      caption::exact,
+                                                      caption::error,
+                                                      caption::h_lambda,
+                                                      caption::stability_magnitude};
 
-// The captions of a method's table: Schritt, x, y, its own k columns, y exakt, Fehler.
+// The captions of a method's table: Schritt, x, y, its own k columns, y exakt, Fehler, h·λ,
+// |R(h·λ)|.
 std::vector<std::string_view> course_columns_of(Method method);
 
 // Builds the course of numbers that calculate accepted, for y' = f with `method`; `exact` is the
@@ -63,7 +73,9 @@ std::optional<double> observed_order(const Numbers& numbers, const Equation& f, 
 
 // The table as CSV text in the locale: the captions, then one line a row, "\n" after each;
 // cells separated by ';' where the decimal separator is ',', else by ','; missing values empty.
-std::string course_csv(const Course& course, const NumberLocale& locale);
+// StabilityCsv::parts writes h·λ as the command line does (calc/analysis/pass_stability.h).
+std::string course_csv(const Course& course, const NumberLocale& locale,
+                       StabilityCsv form = StabilityCsv::cells);
 
 // The first pole of the exact solution from ug to `end`, and the solution sampled there for a
 // smooth plot, as a course shows it beside its points.
@@ -77,13 +89,10 @@ ExactPlot exact_plot(const ExactSolution& exact, const Numbers& numbers, double 
 // a pole or where not finite.
 std::optional<double> exact_solution(double ug, double aw, double x);
 
-// The cell texts of a row under course_columns_of(method), "" for an empty k cell and no_value
-// for a missing value.
-std::vector<std::string> course_cells(const CourseRow& row, Method method,
+// The cell texts of a row of the course under course_columns_of(course.method), "" for an empty
+// k cell and the h·λ cells of the last row, no_value for a missing value.
+std::vector<std::string> course_cells(const Course& course, const CourseRow& row,
                                       const NumberLocale& locale);
-
-// The nine cells of a row of the classical Runge-Kutta method.
-std::vector<std::string> course_cells(const CourseRow& row, const NumberLocale& locale);
 
 // "y' = x+y, y(0) = 1, 10 Schritte mit h = 0,1 von x = 0 bis x = 1, Heun (2. Ord.)"; the default
 // equation is written -x·y².

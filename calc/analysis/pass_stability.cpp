@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace calc {
 
@@ -115,7 +116,65 @@ template <class C> StabilityView view_of(const C& course) {
     return view;
 }
 
+// The stored entry of `row` where it is one of the course's rows, else none.
+template <class C, class Row>
+const std::optional<PassStability>* stored(const C& course, const Row& row) {
+    const Row* first = course.rows.data();
+    const Row* at = &row;
+    if (course.rows.empty() || course.stability.size() != course.rows.size() ||
+        std::less<const Row*>()(at, first) ||
+        !std::less<const Row*>()(at, first + course.rows.size())) {
+        return nullptr;
+    }
+    return &course.stability[static_cast<std::size_t>(at - first)];
+}
+
 } // namespace
+
+std::optional<PassStability> stability_at(const Course& course, const CourseRow& row) {
+    if (const std::optional<PassStability>* s = stored(course, row)) {
+        return *s;
+    }
+    if (!row.k) {
+        return std::nullopt;
+    }
+    return pass_stability(course.method, course.equation, row.point.x, row.point.y, course.steps.h);
+}
+
+std::optional<PassStability> stability_at(const SystemCourse& course, const SystemCourseRow& row) {
+    if (const std::optional<PassStability>* s = stored(course, row)) {
+        return *s;
+    }
+    if (!row.k) {
+        return std::nullopt;
+    }
+    return pass_stability(course.method, course.problem.f, row.point.x, row.point.y,
+                          course.steps.h);
+}
+
+std::optional<PassStability> stability_at(const AdaptiveCourse& course,
+                                          const AdaptiveRowOf<double>& row) {
+    if (const std::optional<PassStability>* s = stored(course, row)) {
+        return *s;
+    }
+    if (!row.attempt) {
+        return std::nullopt;
+    }
+    const AttemptOf<double>& a = *row.attempt;
+    return pass_stability(course.adaptive.pair, course.equation, a.x, a.y, a.h);
+}
+
+std::optional<PassStability> stability_at(const SystemAdaptiveCourse& course,
+                                          const AdaptiveRowOf<Vector>& row) {
+    if (const std::optional<PassStability>* s = stored(course, row)) {
+        return *s;
+    }
+    if (!row.attempt) {
+        return std::nullopt;
+    }
+    const AttemptOf<Vector>& a = *row.attempt;
+    return pass_stability(course.adaptive.pair, course.problem.f, a.x, a.y, a.h);
+}
 
 PassStability pass_stability(Method method, const Equation& f, double x, double y, double h) {
     return scalar_stability(method, jacobian(f, x, y), h);
@@ -184,6 +243,19 @@ std::string z_cell(const std::optional<PassStability>& pass, const NumberLocale&
         text += stability_text::imaginary_unit;
     }
     return text;
+}
+
+void split_stability_cells(std::vector<std::string>& cells,
+                           const std::optional<PassStability>& pass, const NumberLocale& locale) {
+    cells.resize(cells.size() - 2);
+    if (!pass || pass->left_out || pass->count == 0) {
+        cells.resize(cells.size() + 3);
+        return;
+    }
+    const Complex z = pass->z[pass->worst];
+    cells.push_back(format_general(z.real(), locale));
+    cells.push_back(format_general(z.imag(), locale));
+    cells.push_back(format_general(pass->magnitude[pass->worst], locale));
 }
 
 std::string magnitude_cell(const std::optional<PassStability>& pass, const NumberLocale& locale) {

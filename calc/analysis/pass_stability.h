@@ -24,4 +24,8 @@ struct PassStability {
     bool outside() const { return count > 0 && magnitude[worst] > 1; }
 };
 
+// How a course's CSV writes h·λ: as the table's two cells "h·λ" ("a + bi") and "|R(h·λ)|", or
+// for the command line as numbers in three, Re(h·λ), Im(h·λ) and |R(h·λ)|.
+enum class StabilityCsv { cells, parts };
+
 } // namespace calc

@@ -18,6 +18,7 @@
 #include "calc/core/adaptive.h"
 #include "calc/core/passes.h"
 #include "calc/text/number_text.h"
+#include "calc/text/stability_texts.h"
 
 #include <complex>
 #include <cstddef>
@@ -115,6 +116,15 @@ std::vector<std::optional<PassStability>> attempts_stability(const std::vector<R
     return out;
 }
 
+// The stability of the pass that starts at a row of the course: the stored one for a row of
+// course.rows, computed anew for a row from elsewhere; none for a row without a pass.
+std::optional<PassStability> stability_at(const Course& course, const CourseRow& row);
+std::optional<PassStability> stability_at(const SystemCourse& course, const SystemCourseRow& row);
+std::optional<PassStability> stability_at(const AdaptiveCourse& course,
+                                          const AdaptiveRowOf<double>& row);
+std::optional<PassStability> stability_at(const SystemAdaptiveCourse& course,
+                                          const AdaptiveRowOf<Vector>& row);
+
 // One eigenvalue of one pass in the plane: `row` is the course table's row where the pass starts.
 struct StabilityPoint {
     std::size_t row;
@@ -147,5 +157,16 @@ std::string left_out_text(const StabilityView& view, const NumberLocale& locale)
 // eigenvalue (format_general) and its |R|; no_value for a pass left out, "" for no pass.
 std::string z_cell(const std::optional<PassStability>& pass, const NumberLocale& locale);
 std::string magnitude_cell(const std::optional<PassStability>& pass, const NumberLocale& locale);
+
+// For StabilityCsv::parts: replaces the last two captions (h·λ, |R(h·λ)|) by Re(h·λ), Im(h·λ),
+// |R(h·λ)|, and the last two cells of a row by the three numbers (empty where there are none).
+template <class Caption> void split_stability_captions(std::vector<Caption>& captions) {
+    captions.resize(captions.size() - 2);
+    captions.emplace_back(caption::re_h_lambda);
+    captions.emplace_back(caption::im_h_lambda);
+    captions.emplace_back(caption::stability_magnitude);
+}
+void split_stability_cells(std::vector<std::string>& cells,
+                           const std::optional<PassStability>& pass, const NumberLocale& locale);
 
 } // namespace calc

@@ -115,6 +115,8 @@ std::vector<std::string> system_course_columns(SystemForm form, std::size_t size
         columns.push_back(name + std::string(caption::exact_after));
     }
     columns.emplace_back(caption::error);
+    columns.emplace_back(caption::h_lambda);
+    columns.emplace_back(caption::stability_magnitude);
     return columns;
 }
 
@@ -127,7 +129,7 @@ std::vector<std::string> system_course_cells(const SystemCourse& course, const S
     const std::size_t n = course.size();
     const std::size_t stages = stage_count(course.method);
     std::vector<std::string> cells;
-    cells.reserve(3 + n * (stages + 2));
+    cells.reserve(5 + n * (stages + 2));
     cells.push_back(std::to_string(row.index));
     cells.push_back(format_general(row.point.x, locale));
     for (std::size_t i = 0; i < n; ++i) {
@@ -147,16 +149,28 @@ std::vector<std::string> system_course_cells(const SystemCourse& course, const S
                                   : std::string(no_value));
     }
     cells.push_back(value_text(row.error, locale));
+    const std::optional<PassStability> stability = stability_at(course, row);
+    cells.push_back(z_cell(stability, locale));
+    cells.push_back(magnitude_cell(stability, locale));
     return cells;
 }
 
-std::string system_course_csv(const SystemCourse& course, const NumberLocale& locale) {
+std::string system_course_csv(const SystemCourse& course, const NumberLocale& locale,
+                              StabilityCsv form) {
     const char separator = list_separator(locale);
     std::string csv;
     csv.reserve(course.rows.size() * 100 * (course.size() + 1) + 128);
-    append_csv_line(csv, system_course_columns(course), separator);
-    for (const SystemCourseRow& row : course.rows) {
-        append_csv_line(csv, system_course_cells(course, row, locale), separator);
+    std::vector<std::string> captions = system_course_columns(course);
+    if (form == StabilityCsv::parts) {
+        split_stability_captions(captions);
+    }
+    append_csv_line(csv, captions, separator);
+    for (std::size_t r = 0; r < course.rows.size(); ++r) {
+        std::vector<std::string> cells = system_course_cells(course, course.rows[r], locale);
+        if (form == StabilityCsv::parts) {
+            split_stability_cells(cells, course.stability[r], locale);
+        }
+        append_csv_line(csv, cells, separator);
     }
     return csv;
 }

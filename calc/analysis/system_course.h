@@ -71,7 +71,8 @@ std::vector<std::string> system_course_cells(const SystemCourse& course, const S
 
 // The table as CSV text in the locale: the captions, then one line a row, "\n" after each;
 // cells separated by ';' where the decimal separator is ',', else by ','; missing values empty.
-std::string system_course_csv(const SystemCourse& course, const NumberLocale& locale);
+std::string system_course_csv(const SystemCourse& course, const NumberLocale& locale,
+                              StabilityCsv form = StabilityCsv::cells);
 
 // "y'' = -y, y(0) = 1, y'(0) = 0, 100 Schritte mit h = 0,1 von x = 0 bis x = 10,
 // Runge-Kutta-4. Ord.", or for the first order "y1' = y2, y2' = -y1, y1(0) = 1, y2(0) = 0, …".

@@ -195,7 +195,7 @@ void check_course(const calc::ResultLine& line, const calc::NumberLocale& locale
     for (const calc::CourseRow& row : course.rows) {
         const std::string_view csv_line = rest.substr(0, rest.find('\n'));
         rest.remove_prefix(csv_line.size() + 1);
-        const std::vector<std::string> cells = calc::course_cells(row, locale);
+        const std::vector<std::string> cells = calc::course_cells(course, row, locale);
         std::size_t start = 0;
         for (const std::string& cell : cells) {
             const std::size_t stop = std::min(csv_line.find(separator, start), csv_line.size());

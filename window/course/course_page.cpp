@@ -104,7 +104,7 @@ void CoursePage::showTable() {
     std::vector<std::vector<std::string>> rows;
     rows.reserve(m_course.rows.size());
     for (const calc::CourseRow& row : m_course.rows) {
-        rows.push_back(calc::course_cells(row, m_course.method, locale));
+        rows.push_back(calc::course_cells(m_course, row, locale));
     }
     m_table->setCells(fromUtf8List(calc::course_columns_of(m_course.method)), std::move(rows));
 }

@@ -149,16 +149,18 @@ TEST_P(AdaptiveRows, FollowTheAttemptsMadeAnew) {
     EXPECT_FALSE(end.attempt);
     EXPECT_EQ(end.point.x, line.numbers.og);
     EXPECT_EQ(end.point.y, y);
-    // The end row holds x, y, y exakt and Fehler only.
+    // The end row holds x, y, y exakt and Fehler only, and no h·λ.
     const std::vector<std::string> cells = calc::adaptive_cells(course, end, german);
     ASSERT_EQ(cells.size(), calc::adaptive_columns(c.pair).size());
-    for (std::size_t i = 0; i + 2 < cells.size(); ++i) {
+    for (std::size_t i = 0; i + 4 < cells.size(); ++i) {
         EXPECT_EQ(cells[i].empty(), i != 1 && i != 3) << "Spalte " << i;
     }
     EXPECT_EQ(cells[3], calc::format_general(y, german));
     const std::optional<double> exact = calc::exact_solution(line.numbers.ug, 1, line.numbers.og);
     ASSERT_TRUE(exact);
-    EXPECT_EQ(cells.back(), calc::format_general(y - *exact, german));
+    EXPECT_EQ(cells[cells.size() - 3], calc::format_general(y - *exact, german));
+    EXPECT_EQ(cells[cells.size() - 2], "");
+    EXPECT_EQ(cells.back(), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Course, AdaptiveRows, testing::ValuesIn(run_cases), CaseName{});
@@ -206,22 +208,26 @@ struct HeaderCase {
 
 const HeaderCase header_cases[] = {
     {"scalar_bogacki_shampine", Pair::bs23, 0,
-     "Versuch;x;h;y;k1;k2;k3;k4;Fehlersch\u00e4tzung;Faktor;Status;y exakt;Fehler"},
+     "Versuch;x;h;y;k1;k2;k3;k4;Fehlersch\u00e4tzung;Faktor;Status;y "
+     "exakt;Fehler;h\u00b7\u03bb;|R(h\u00b7\u03bb)|"},
     {"scalar_fehlberg", Pair::rkf45, 0,
-     "Versuch;x;h;y;k1;k2;k3;k4;k5;k6;Fehlersch\u00e4tzung;Faktor;Status;y exakt;Fehler"},
+     "Versuch;x;h;y;k1;k2;k3;k4;k5;k6;Fehlersch\u00e4tzung;Faktor;Status;y "
+     "exakt;Fehler;h\u00b7\u03bb;|R(h\u00b7\u03bb)|"},
     {"scalar_dormand_prince", Pair::dopri5, 0,
-     "Versuch;x;h;y;k1;k2;k3;k4;k5;k6;k7;Fehlersch\u00e4tzung;Faktor;Status;y exakt;Fehler"},
+     "Versuch;x;h;y;k1;k2;k3;k4;k5;k6;k7;Fehlersch\u00e4tzung;Faktor;Status;y "
+     "exakt;Fehler;h\u00b7\u03bb;|R(h\u00b7\u03bb)|"},
     {"system_bogacki_shampine", Pair::bs23, 2,
      "Versuch;x;h;y1;y2;k1 (y1);k1 (y2);k2 (y1);k2 (y2);k3 (y1);k3 (y2);k4 (y1);k4 (y2);"
-     "Fehlersch\u00e4tzung;Faktor;Status;y1 exakt;y2 exakt;Fehler"},
+     "Fehlersch\u00e4tzung;Faktor;Status;y1 exakt;y2 "
+     "exakt;Fehler;h\u00b7\u03bb;|R(h\u00b7\u03bb)|"},
     {"system_fehlberg", Pair::rkf45, 2,
      "Versuch;x;h;y1;y2;k1 (y1);k1 (y2);k2 (y1);k2 (y2);k3 (y1);k3 (y2);k4 (y1);k4 (y2);"
      "k5 (y1);k5 (y2);k6 (y1);k6 (y2);Fehlersch\u00e4tzung;Faktor;Status;y1 exakt;y2 exakt;"
-     "Fehler"},
+     "Fehler;h\u00b7\u03bb;|R(h\u00b7\u03bb)|"},
     {"system_dormand_prince", Pair::dopri5, 2,
      "Versuch;x;h;y1;y2;k1 (y1);k1 (y2);k2 (y1);k2 (y2);k3 (y1);k3 (y2);k4 (y1);k4 (y2);"
      "k5 (y1);k5 (y2);k6 (y1);k6 (y2);k7 (y1);k7 (y2);Fehlersch\u00e4tzung;Faktor;Status;"
-     "y1 exakt;y2 exakt;Fehler"},
+     "y1 exakt;y2 exakt;Fehler;h\u00b7\u03bb;|R(h\u00b7\u03bb)|"},
 };
 
 class AdaptiveCsvHeader : public testing::TestWithParam<HeaderCase> {};

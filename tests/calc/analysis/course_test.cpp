@@ -94,7 +94,8 @@ TEST_P(CourseOfAcceptedNumbers, CsvCellsReadBackToTheTableInEveryLocale) {
                                            std::end(calc::course_columns)));
         for (std::size_t r = 0; r < course.rows.size(); ++r) {
             const std::vector<std::string> cells = split(lines[r + 1], separator);
-            const std::vector<std::string> table = calc::course_cells(course.rows[r], locale);
+            const std::vector<std::string> table =
+                calc::course_cells(course, course.rows[r], locale);
             ASSERT_EQ(cells.size(), table.size()) << lines[r + 1];
             for (std::size_t c = 1; c < cells.size(); ++c) {
                 if (table[c].empty() || table[c] == calc::no_value) {

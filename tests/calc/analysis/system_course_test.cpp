@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "calc/analysis/stability.h"
 #include "calc/analysis/system_course.h"
 #include "calc/text/labels.h"
 
@@ -153,9 +154,15 @@ TEST_P(SystemCourseRows, CsvCellsReadBackToTheTableInEveryLocale) {
                 calc::system_course_cells(course, course.rows[r], locale);
             ASSERT_EQ(cells.size(), table.size()) << lines[r + 1];
             ASSERT_EQ(cells.size(), calc::system_course_columns(course).size());
+            // h·λ, second to last, is written "a + bi" as in the table.
+            const std::size_t h_lambda = cells.size() - 2;
+            EXPECT_EQ(cells[h_lambda], table[h_lambda]);
             for (std::size_t k = 1; k < cells.size(); ++k) {
                 if (table[k].empty() || table[k] == calc::no_value) {
                     EXPECT_EQ(cells[k], "") << "row " << r << " column " << k;
+                    continue;
+                }
+                if (k == h_lambda) {
                     continue;
                 }
                 const auto read = calc::read_number(cells[k], locale);
@@ -180,17 +187,18 @@ struct CaptionCase {
 const CaptionCase captions[] = {
     {"SecondOrderRK4", SystemForm::second_order, 2, Method::rk4, test_locales::german,
      "Schritt;x;y;y';k1 (y);k1 (y');k2 (y);k2 (y');k3 (y);k3 (y');k4 (y);k4 (y');y exakt;"
-     "y' exakt;Fehler"},
+     "y' exakt;Fehler;h\u00b7\u03bb;|R(h\u00b7\u03bb)|"},
     {"SecondOrderEulerEnglish", SystemForm::second_order, 2, Method::euler, test_locales::english,
-     "Schritt,x,y,y',k1 (y),k1 (y'),y exakt,y' exakt,Fehler"},
+     "Schritt,x,y,y',k1 (y),k1 (y'),y exakt,y' exakt,Fehler,h\u00b7\u03bb,|R(h\u00b7\u03bb)|"},
     {"TwoEquationsHeun", SystemForm::first_order, 2, Method::heun, test_locales::german,
-     "Schritt;x;y1;y2;k1 (y1);k1 (y2);k2 (y1);k2 (y2);y1 exakt;y2 exakt;Fehler"},
+     "Schritt;x;y1;y2;k1 (y1);k1 (y2);k2 (y1);k2 (y2);y1 exakt;y2 "
+     "exakt;Fehler;h\u00b7\u03bb;|R(h\u00b7\u03bb)|"},
     {"ThreeEquationsRK3Swiss", SystemForm::first_order, 3, Method::rk3, test_locales::swiss,
      "Schritt,x,y1,y2,y3,k1 (y1),k1 (y2),k1 (y3),k2 (y1),k2 (y2),k2 (y3),k3 (y1),k3 (y2),"
-     "k3 (y3),y1 exakt,y2 exakt,y3 exakt,Fehler"},
+     "k3 (y3),y1 exakt,y2 exakt,y3 exakt,Fehler,h\u00b7\u03bb,|R(h\u00b7\u03bb)|"},
     {"FourEquationsEuler", SystemForm::first_order, 4, Method::euler, test_locales::french,
      "Schritt;x;y1;y2;y3;y4;k1 (y1);k1 (y2);k1 (y3);k1 (y4);y1 exakt;y2 exakt;y3 exakt;"
-     "y4 exakt;Fehler"},
+     "y4 exakt;Fehler;h\u00b7\u03bb;|R(h\u00b7\u03bb)|"},
 };
 
 class SystemCourseCaptions : public testing::TestWithParam<CaptionCase> {};
@@ -212,11 +220,19 @@ TEST(SystemCourseCsv, WritesTheOscillatorsFirstRowsAndEmptyCells) {
     const std::string csv = calc::system_course_csv(course, test_locales::german);
     const std::vector<std::string> lines = split(csv, '\n');
     ASSERT_EQ(lines.size(), 5u);
-    EXPECT_EQ(lines[1], "0;0;1;0;0;-0,1;1;0;0");
-    EXPECT_EQ(lines[2], "1;0,1;1;-0,1;-0,01;-0,1;" +
-                            calc::format_general(std::cos(0.1), test_locales::german) + ";" +
-                            calc::format_general(-std::sin(0.1), test_locales::german) + ";" +
-                            calc::format_general(1 - std::cos(0.1), test_locales::german));
+    // h·λ = ±0.1i to the central difference, |1 + 0.1i| = √1.01 for Euler.
+    const std::string z = calc::z_cell(course.stability[0], test_locales::german);
+    EXPECT_TRUE(z.starts_with("0 + 0,0999999999") && z.ends_with("i")) << z;
+    EXPECT_NEAR(course.stability[0]->magnitude[course.stability[0]->worst], std::sqrt(1.01), 1e-12);
+    const std::string stability =
+        ";" + z + ";" + calc::magnitude_cell(course.stability[0], test_locales::german);
+    EXPECT_EQ(lines[1], "0;0;1;0;0;-0,1;1;0;0" + stability);
+    EXPECT_EQ(split(lines[2], ';').size(), 11u);
+    EXPECT_TRUE(lines[2].starts_with(
+        "1;0,1;1;-0,1;-0,01;-0,1;" + calc::format_general(std::cos(0.1), test_locales::german) +
+        ";" + calc::format_general(-std::sin(0.1), test_locales::german) + ";" +
+        calc::format_general(1 - std::cos(0.1), test_locales::german) + ";0 + 0,"))
+        << lines[2];
     EXPECT_EQ(split(lines[3], ';')[3], "-0,2");
     EXPECT_EQ(split(lines[3], ';')[4], "");
     EXPECT_EQ(split(lines[3], ';')[5], "");
@@ -224,14 +240,16 @@ TEST(SystemCourseCsv, WritesTheOscillatorsFirstRowsAndEmptyCells) {
 
     const calc::SystemCourse unknown = calc::build_system_course(
         numbers(1, 0, 1, {0, 0, 0}), system_problems::three_components(), Method::euler);
+    // Its J has the eigenvalues ±i and -1; Euler's |R(i)| = |1 + i| = √2 is the largest.
     EXPECT_EQ(calc::system_course_csv(unknown, test_locales::english),
-              "Schritt,x,y1,y2,y3,k1 (y1),k1 (y2),k1 (y3),y1 exakt,y2 exakt,y3 exakt,Fehler\n"
-              "0,0,0,0,0,0,0,1,,,,\n"
-              "1,1,0,0,1,,,,,,,\n");
+              "Schritt,x,y1,y2,y3,k1 (y1),k1 (y2),k1 (y3),y1 exakt,y2 exakt,y3 exakt,Fehler,"
+              "h\u00b7\u03bb,|R(h\u00b7\u03bb)|\n"
+              "0,0,0,0,0,0,0,1,,,,,0 + 1i,1.4142135623731\n"
+              "1,1,0,0,1,,,,,,,,,\n");
     const std::vector<std::string> cells =
         calc::system_course_cells(unknown, unknown.rows[1], test_locales::english);
     EXPECT_EQ(cells, (std::vector<std::string>{"1", "1", "0", "0", "1", "", "", "", "\u2013",
-                                               "\u2013", "\u2013", "\u2013"}));
+                                               "\u2013", "\u2013", "\u2013", "", ""}));
 }
 
 struct HeadingCase {

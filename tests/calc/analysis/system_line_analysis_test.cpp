@@ -98,7 +98,7 @@ TEST_P(ExampleCourse, EndsOnTheLinesPointAndKnowsTheExample) {
     EXPECT_EQ(static_cast<bool>(course.problem.conserved), example.has_conserved);
     EXPECT_EQ(course.rows.back().error.has_value(), example.has_exact);
     EXPECT_EQ(calc::conserved_drift(course).has_value(), example.has_conserved);
-    EXPECT_EQ(calc::system_course_columns(course).size(), 3 + example.size * (stage_count + 2));
+    EXPECT_EQ(calc::system_course_columns(course).size(), 5 + example.size * (stage_count + 2));
 }
 
 INSTANTIATE_TEST_SUITE_P(SystemLine, ExampleCourse, testing::ValuesIn(examples), CaseName{});

@@ -38,8 +38,7 @@ struct CoursePageForm {
         int errors = 0;
         for (int row = 0; row < table()->rowCount(); ++row) {
             const calc::CourseRow& expected = course.rows[static_cast<std::size_t>(row)];
-            QCOMPARE(rowOf(table(), row),
-                     textsOf(calc::course_cells(expected, course.method, locale)));
+            QCOMPARE(rowOf(table(), row), textsOf(calc::course_cells(course, expected, locale)));
             errors += expected.error ? 1 : 0;
         }
         QCOMPARE(order(), QString::fromStdString(calc::order_text(course, locale)));

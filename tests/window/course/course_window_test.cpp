@@ -287,8 +287,8 @@ private slots:
         for (int column = 0; column < table->columnCount(); ++column) {
             captions.append(table->caption(column));
         }
-        QCOMPARE(captions,
-                 QStringList({"Schritt", "x", "y", "k1", "k2", "k3", "k4", "y exakt", "Fehler"}));
+        QCOMPARE(captions, QStringList({"Schritt", "x", "y", "k1", "k2", "k3", "k4", "y exakt",
+                                        "Fehler", "h\u00b7\u03bb", "|R(h\u00b7\u03bb)|"}));
         QCOMPARE(table->rowCount(), static_cast<int>(expected->rows.size()));
         for (int row = 0; row < table->rowCount(); ++row) {
             QStringList shown;
@@ -296,8 +296,9 @@ private slots:
                 QVERIFY(!(table->model()->index(row, column).flags() & Qt::ItemIsEditable));
                 shown.append(table->text(row, column));
             }
-            QCOMPARE(shown, texts(calc::course_cells(expected->rows[static_cast<std::size_t>(row)],
-                                                     numbers)));
+            QCOMPARE(shown,
+                     texts(calc::course_cells(
+                         *expected, expected->rows[static_cast<std::size_t>(row)], numbers)));
         }
         // The last row holds the line's own y, and no stage values.
         const QString lastY = table->text(table->rowCount() - 1, 2);
