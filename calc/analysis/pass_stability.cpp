@@ -3,6 +3,7 @@
 #include "calc/analysis/stability.h"
 
 #include "calc/core/jacobian.h"
+#include "calc/text/csv.h"
 #include "calc/text/labels.h"
 #include "calc/text/stability_texts.h"
 
@@ -10,6 +11,7 @@
 #include <Eigen/Eigenvalues>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 
@@ -243,6 +245,25 @@ std::string z_cell(const std::optional<PassStability>& pass, const NumberLocale&
         text += stability_text::imaginary_unit;
     }
     return text;
+}
+
+std::string stability_summary_csv(std::string_view cli_name, const StabilityInterval& interval,
+                                  const StabilityView& view, const NumberLocale& locale) {
+    const char separator = list_separator(locale);
+    std::string csv;
+    append_csv_line(
+        csv,
+        std::array<std::string_view, 4>{caption::stability_method, caption::stability_interval,
+                                        caption::stability_outside, caption::stability_passes},
+        separator);
+    const std::string left = std::isinf(interval.left) ? std::string(stability_text::unbounded_left)
+                                                       : format_fixed(interval.left, 4, locale);
+    append_csv_line(csv,
+                    std::array<std::string, 4>{std::string(cli_name), left,
+                                               std::to_string(view.outside),
+                                               std::to_string(view.passes)},
+                    separator);
+    return csv;
 }
 
 void split_stability_cells(std::vector<std::string>& cells,

@@ -600,15 +600,17 @@ std::string stiffness_text(const StabilityInterval& interval) {
     return interval.a_stable ? std::string(stability_text::a_stable) : std::string();
 }
 
+std::vector<StabilityBoundary> compute_stability_boundaries() {
+    std::vector<StabilityBoundary> out;
+    out.reserve(scheme_total);
+    for (const Rational& r : rationals()) {
+        out.push_back(boundary_of(r));
+    }
+    return out;
+}
+
 const std::vector<StabilityBoundary>& stability_boundaries() {
-    static const std::vector<StabilityBoundary> boundaries = [] {
-        std::vector<StabilityBoundary> out;
-        out.reserve(scheme_total);
-        for (const Rational& r : rationals()) {
-            out.push_back(boundary_of(r));
-        }
-        return out;
-    }();
+    static const std::vector<StabilityBoundary> boundaries = compute_stability_boundaries();
     return boundaries;
 }
 

@@ -24,6 +24,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace calc {
@@ -72,11 +73,14 @@ struct StabilityBoundary {
 // method_table order, then the 3 pairs in pair_table order.
 const std::vector<StabilityBoundary>& stability_boundaries();
 
+// The computation behind stability_boundaries(), made anew at each call.
+std::vector<StabilityBoundary> compute_stability_boundaries();
+
 // The index of a method's or a pair's boundary in stability_boundaries().
 std::size_t boundary_index(Method method);
 std::size_t boundary_index(Pair pair);
 
-// The left ends of the boundaries' region: Re and Im z that stability_boundaries() covers.
+// The region that stability_boundaries() covers: Re z from min to max, |Im z| up to im_max.
 inline constexpr double boundary_re_min = -12.5;
 inline constexpr double boundary_re_max = 4.5;
 inline constexpr double boundary_im_max = 8.5;
@@ -152,6 +156,13 @@ std::string outside_text(const StabilityView& view, const NumberLocale& locale);
 
 // "<n> Schritte ohne Eigenwerte (J nicht endlich)"; "" when none was left out.
 std::string left_out_text(const StabilityView& view, const NumberLocale& locale);
+
+// The command line's --stabilität output for the line's method or pair (its command-line name):
+// the header "Verfahren;Intervall;außerhalb;Schritte" and one row "rk4;-2,7853;3;20", the
+// interval's left end with four decimals in the locale or "-inf", then the passes outside and
+// all passes; separated as every CSV text.
+std::string stability_summary_csv(std::string_view cli_name, const StabilityInterval& interval,
+                                  const StabilityView& view, const NumberLocale& locale);
 
 // The cells of the courses' h·λ and |R(h·λ)| columns: "a + bi" or "a" of the pass's worst
 // eigenvalue (format_general) and its |R|; no_value for a pass left out, "" for no pass.

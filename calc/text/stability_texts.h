@@ -38,6 +38,9 @@ inline constexpr std::string_view all_inside = "alle Schritte im Stabilit\u00e4t
 inline constexpr std::string_view left_out_one = " Schritt ohne Eigenwerte (J nicht endlich)";
 inline constexpr std::string_view left_out_many = " Schritte ohne Eigenwerte (J nicht endlich)";
 
+// The left end of an unbounded interval in --stabilität's row.
+inline constexpr std::string_view unbounded_left = "-inf";
+
 // The imaginary unit of a cell "-2,5 + 0,3i".
 inline constexpr std::string_view imaginary_unit = "i";
 

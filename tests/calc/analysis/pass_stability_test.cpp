@@ -2,10 +2,13 @@
 #include "calc/analysis/stability.h"
 
 #include "calc/analysis/system_problem.h"
+#include "calc/calculate.h"
+#include "calc/system_calculate.h"
 #include "calc/problem/equation.h"
 #include "calc/problem/system.h"
 
 #include "tests/named_case.h"
+#include "tests/system_task.h"
 #include "tests/test_locales.h"
 
 #include <gtest/gtest.h>
@@ -165,5 +168,146 @@ TEST(StabilityView, OneLeftOutIsSingular) {
     view.left_out = 1;
     EXPECT_EQ(calc::left_out_text(view, german), "1 Schritt ohne Eigenwerte (J nicht endlich)");
 }
+
+// The CSV of every kind of course ends with h·λ and |R(h·λ)|, or on the command line with
+// Re(h·λ), Im(h·λ) and |R(h·λ)|: on the stiff scalar equation (λ = -50) and the stiff system
+// (λ = -1 and -1000), each row's Re(h·λ) is h times one of the λ, Im is 0 and |R| is R's there.
+enum class Kind { fixed, system, adaptive, system_adaptive };
+
+struct CsvRow {
+    const char* name;
+    Kind kind;
+    calc::Scheme scheme;
+};
+
+struct CsvOf {
+    std::string cells;
+    std::string parts;
+    std::vector<std::optional<double>> h; // each row's step, none without a pass
+    std::vector<double> lambdas;
+};
+
+CsvOf csv_of(const CsvRow& row) {
+    CsvOf out;
+    const calc::NumberLocale& l = german;
+    if (row.kind == Kind::fixed || row.kind == Kind::adaptive) {
+        calc::Task task(calc::EntryTexts{row.kind == Kind::fixed ? "20" : "", "0", "1", "1"});
+        task.equation = "-50*(y-cos(x))";
+        task.choose(row.scheme);
+        if (row.kind == Kind::adaptive) {
+            task.tolerance = "1E-4";
+        }
+        const auto line = std::get<calc::ResultLine>(calc::calculate(task, l));
+        out.lambdas = {-50};
+        if (row.kind == Kind::fixed) {
+            const calc::Course course = calc::build_course(line);
+            out.cells = calc::course_csv(course, l);
+            out.parts = calc::course_csv(course, l, calc::StabilityCsv::parts);
+            for (const calc::CourseRow& r : course.rows) {
+                out.h.push_back(r.k ? std::optional(course.steps.h) : std::nullopt);
+            }
+        } else {
+            const calc::AdaptiveCourse course = calc::build_adaptive_course(line);
+            out.cells = calc::adaptive_csv(course, l);
+            out.parts = calc::adaptive_csv(course, l, calc::StabilityCsv::parts);
+            for (const auto& r : course.rows) {
+                out.h.push_back(r.attempt ? std::optional(r.attempt->h) : std::nullopt);
+            }
+        }
+        return out;
+    }
+    calc::SystemTask task =
+        taskOf(calc::SystemForm::first_order, {"998*y1+1998*y2", "-999*y1-1999*y2"}, {"1", "0"},
+               "0", "1", row.kind == Kind::system ? "10" : "");
+    if (const calc::Pair* pair = std::get_if<calc::Pair>(&row.scheme)) {
+        task.pair = *pair;
+        task.tolerance = "1E-3";
+    } else {
+        task.method = std::get<Method>(row.scheme);
+    }
+    const auto line = std::get<calc::SystemLine>(calc::calculate_system(task, l));
+    out.lambdas = {-1, -1000};
+    if (row.kind == Kind::system) {
+        const calc::SystemCourse course = calc::build_system_course(line);
+        out.cells = calc::system_course_csv(course, l);
+        out.parts = calc::system_course_csv(course, l, calc::StabilityCsv::parts);
+        for (const calc::SystemCourseRow& r : course.rows) {
+            out.h.push_back(r.k ? std::optional(course.steps.h) : std::nullopt);
+        }
+    } else {
+        const calc::SystemAdaptiveCourse course = calc::build_system_adaptive_course(line);
+        out.cells = calc::system_adaptive_csv(course, l);
+        out.parts = calc::system_adaptive_csv(course, l, calc::StabilityCsv::parts);
+        for (const auto& r : course.rows) {
+            out.h.push_back(r.attempt ? std::optional(r.attempt->h) : std::nullopt);
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> split(const std::string& text, char separator) {
+    std::vector<std::string> parts(1);
+    for (const char c : text) {
+        if (c == separator) {
+            parts.emplace_back();
+        } else {
+            parts.back().push_back(c);
+        }
+    }
+    return parts;
+}
+
+class CourseCsvTest : public testing::TestWithParam<CsvRow> {};
+
+TEST_P(CourseCsvTest, EndsWithTheStepsHLambda) {
+    const CsvRow& row = GetParam();
+    const CsvOf csv = csv_of(row);
+    std::vector<std::string> cell_lines = split(csv.cells, '\n');
+    std::vector<std::string> part_lines = split(csv.parts, '\n');
+    ASSERT_EQ(cell_lines.size(), csv.h.size() + 2);
+    ASSERT_EQ(part_lines.size(), csv.h.size() + 2);
+    EXPECT_TRUE(cell_lines[0].ends_with(";Fehler;h\u00b7\u03bb;|R(h\u00b7\u03bb)|")) << cell_lines[0];
+    EXPECT_TRUE(
+        part_lines[0].ends_with(";Fehler;Re(h\u00b7\u03bb);Im(h\u00b7\u03bb);|R(h\u00b7\u03bb)|"))
+        << part_lines[0];
+    std::size_t passes = 0;
+    for (std::size_t r = 0; r < csv.h.size(); ++r) {
+        const std::vector<std::string> cells = split(cell_lines[r + 1], ';');
+        const std::vector<std::string> parts = split(part_lines[r + 1], ';');
+        ASSERT_EQ(parts.size(), cells.size() + 1);
+        const std::string& re = parts[parts.size() - 3];
+        const std::string& im = parts[parts.size() - 2];
+        const std::string& magnitude = parts.back();
+        if (!csv.h[r]) {
+            EXPECT_EQ(re + im + magnitude + cells[cells.size() - 2] + cells.back(), "") << r;
+            continue;
+        }
+        ++passes;
+        const double z = calc::read_number(re, german).value_or(0);
+        EXPECT_EQ(im, "0") << r;
+        EXPECT_EQ(cells[cells.size() - 2], re) << r;
+        EXPECT_EQ(cells.back(), magnitude) << r;
+        const double lambda = z / *csv.h[r];
+        EXPECT_TRUE(std::any_of(csv.lambdas.begin(), csv.lambdas.end(),
+                                [&](double l) { return std::fabs(lambda - l) < 1e-5 * -l; }))
+            << "row " << r << ": " << lambda;
+        const double expected =
+            std::visit([z](auto id) { return calc::stability_magnitude(id, {z, 0}); }, row.scheme);
+        EXPECT_NEAR(calc::read_number(magnitude, german).value_or(-1), expected,
+                    1e-12 * (1 + expected))
+            << r;
+    }
+    EXPECT_GT(passes, 0U);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stability, CourseCsvTest,
+    testing::Values(CsvRow{"fixed_euler", Kind::fixed, Method::euler},
+                    CsvRow{"fixed_trapez", Kind::fixed, Method::trapezoid},
+                    CsvRow{"system_rk4", Kind::system, Method::rk4},
+                    CsvRow{"system_impl_euler", Kind::system, Method::implicit_euler},
+                    CsvRow{"adaptive_dopri5", Kind::adaptive, calc::Pair::dopri5},
+                    CsvRow{"system_adaptive_bs23", Kind::system_adaptive, calc::Pair::bs23}),
+    CaseName{});
 
 } // namespace
