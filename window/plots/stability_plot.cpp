@@ -352,8 +352,9 @@ void StabilityPlot::paintEvent(QPaintEvent*) {
 
 // Grid lines and ticks at steps of 1, 2 or 5, the axes Re = 0 and Im = 0 darker, and the titles.
 void StabilityPlot::paintAxes(QPainter& painter, const QRect& area) const {
-    const QPointF low = planeAt(QPointF(area.left(), area.bottom()));
-    const QPointF high = planeAt(QPointF(area.right(), area.top()));
+    // The area's outer edges, so that a tick on the edge itself is drawn too.
+    const QPointF low = planeAt(QPointF(area.left(), area.top() + area.height()));
+    const QPointF high = planeAt(QPointF(area.left() + area.width(), area.top()));
     const double step = tickStep(std::max(high.x() - low.x(), high.y() - low.y()), 8);
     const QColor grid(0xe0, 0xe0, 0xe0);
     const QColor ink = palette().windowText().color();
@@ -361,7 +362,8 @@ void StabilityPlot::paintAxes(QPainter& painter, const QRect& area) const {
     const auto label = [&](double value) {
         return m_locale.toString(std::abs(value) < step * 1e-9 ? 0.0 : value, 'g', 6);
     };
-    for (double re = std::ceil(low.x() / step) * step; re <= high.x(); re += step) {
+    for (double re = std::ceil(low.x() / step - 1e-9) * step; re <= high.x() + step * 1e-9;
+         re += step) {
         const double x = positionOf(QPointF(re, 0)).x();
         painter.setPen(QPen(std::abs(re) < step * 1e-9 ? ink.lighter(180) : grid, 1));
         painter.drawLine(QPointF(x, area.top()), QPointF(x, area.bottom()));
@@ -372,7 +374,8 @@ void StabilityPlot::paintAxes(QPainter& painter, const QRect& area) const {
             QPointF(x - metrics.horizontalAdvance(t) / 2.0, area.bottom() + 6 + metrics.ascent()),
             t);
     }
-    for (double im = std::ceil(low.y() / step) * step; im <= high.y(); im += step) {
+    for (double im = std::ceil(low.y() / step - 1e-9) * step; im <= high.y() + step * 1e-9;
+         im += step) {
         const double y = positionOf(QPointF(0, im)).y();
         painter.setPen(QPen(std::abs(im) < step * 1e-9 ? ink.lighter(180) : grid, 1));
         painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
