@@ -3,6 +3,7 @@
 
 #include "calc/analysis/adaptive_course.h"
 #include "calc/analysis/course.h"
+#include "calc/analysis/stability.h"
 #include "calc/analysis/study.h"
 #include "calc/calculate.h"
 #include "calc/core/methods.h"
@@ -36,6 +37,8 @@ constexpr char unknown_option[] = "Unbekannte Option „%1“.";
 constexpr char unknown_method[] = "Unbekanntes Verfahren „%1“ (bekannt: %2).";
 constexpr char course_and_study[] =
     "Die Optionen „--verlauf“ und „--konvergenz“ schließen einander aus.";
+constexpr char stability_and_others[] =
+    "Die Option „--stabilität“ schließt „--verlauf“ und „--konvergenz“ aus.";
 constexpr char missing_value[] = "Der Option „%1“ fehlt ihr Wert.";
 constexpr char unexpected_value[] = "Die Option „%1“ nimmt keinen Wert.";
 constexpr char stray_argument[] = "Überzähliges Argument „%1“.";
@@ -192,6 +195,17 @@ int computeAndPrint(const QCommandLineParser& parser, const Options& options,
                           : calc::fixed_totals(calc::steps_of(line.numbers).passes, task.method))) {
         return write_failed;
     }
+    if (parser.isSet(options.stability) && line.adaptive) {
+        const calc::Pair pair = line.adaptive->pair;
+        return printResult(calc::stability_summary_csv(
+            calc::pair_info(pair).cli_name, calc::stability_interval(pair),
+            calc::stability_of(calc::build_adaptive_course(line)), locale));
+    }
+    if (parser.isSet(options.stability)) {
+        return printResult(calc::stability_summary_csv(
+            calc::method_info(line.method).cli_name, calc::stability_interval(line.method),
+            calc::stability_of(calc::build_course(line)), locale));
+    }
     if (parser.isSet(options.course) && line.adaptive) {
         return printResult(calc::adaptive_csv(calc::build_adaptive_course(line), locale,
                                               calc::StabilityCsv::parts));
@@ -284,6 +298,10 @@ int runCommandLine(int& argc, char** argv) {
     }
     if (parser.isSet(options.course) && parser.isSet(options.study)) {
         return usageError(QString::fromUtf8(text::course_and_study));
+    }
+    if (parser.isSet(options.stability) &&
+        (parser.isSet(options.course) || parser.isSet(options.study))) {
+        return usageError(QString::fromUtf8(text::stability_and_others));
     }
     const bool system = asksForSystem(parser, options);
     if (system) {

@@ -15,11 +15,11 @@ namespace {
 namespace text {
 constexpr char usage[] =
     "Aufruf: numer-integration [-n TEXT | -t TEXT] [-u TEXT] [-o TEXT] [-a TEXT] [-g TEXT]\n"
-    "                          [-m NAME] [--exakt TEXT] [--verlauf | --konvergenz]\n"
-    "                          [--statistik]\n"
+    "                          [-m NAME] [--exakt TEXT]\n"
+    "                          [--verlauf | --konvergenz | --stabilität] [--statistik]\n"
     "        numer-integration [--zweite-ordnung] -g TEXT … -a TEXT … [-n TEXT | -t TEXT]\n"
-    "                          [-u TEXT] [-o TEXT] [-m NAME] [--verlauf | --konvergenz]\n"
-    "                          [--statistik]\n"
+    "                          [-u TEXT] [-o TEXT] [-m NAME]\n"
+    "                          [--verlauf | --konvergenz | --stabilität] [--statistik]\n"
     "        numer-integration -h | -v\n"
     "Alle Optionen erklärt „numer-integration --help“.\n";
 constexpr char options[] =
@@ -57,6 +57,10 @@ constexpr char options[] =
     "                             Schritten bis höchstens 2^20, mit Fehler und EOC;\n"
     "                             für ein adaptives Verfahren (mit -m adaptiv alle drei)\n"
     "                             die Toleranzen 1E-2 bis 1E-12\n"
+    "      --stabilität           statt der Zeile die Stabilität des Verfahrens als CSV\n"
+    "                             ausgeben: Verfahren;Intervall;außerhalb;Schritte, das\n"
+    "                             linke Ende des Stabilitätsintervalls (-inf: unbegrenzt)\n"
+    "                             und die Schritte mit h·λ außerhalb des Gebiets |R| ≤ 1\n"
     "      --statistik            dazu auf der Fehlerausgabe: Schritte, verworfene\n"
     "                             Versuche und Auswertungen von f\n"
     "  -h, --help                 diese Hilfe ausgeben\n"

@@ -40,14 +40,16 @@ struct Options {
     QCommandLineOption exact{QStringLiteral("exakt"), QString(), QStringLiteral("TEXT")};
     QCommandLineOption course{QStringLiteral("verlauf")};
     QCommandLineOption study{QStringLiteral("konvergenz")};
+    QCommandLineOption stability{QStringLiteral("stabilit\u00e4t")};
     QCommandLineOption statistics{QStringLiteral("statistik")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}};
 
     // Every option, in the order of the help; an option with a value name takes a value.
-    std::array<const QCommandLineOption*, 14> all() const {
-        return {&anzschr,   &ug,    &og,     &aw,    &equation,   &second_order, &method,
-                &tolerance, &exact, &course, &study, &statistics, &help,         &version};
+    std::array<const QCommandLineOption*, 15> all() const {
+        return {&anzschr,      &ug,        &og,         &aw,    &equation,
+                &second_order, &method,    &tolerance,  &exact, &course,
+                &study,        &stability, &statistics, &help,  &version};
     }
 
     void addTo(QCommandLineParser& parser) const {

@@ -2,6 +2,7 @@
 #include "cli/system_command.h"
 
 #include "calc/analysis/adaptive_course.h"
+#include "calc/analysis/stability.h"
 #include "calc/analysis/system_course.h"
 #include "calc/analysis/system_study.h"
 #include "calc/core/state.h"
@@ -107,6 +108,18 @@ int computeAndPrintSystem(const QCommandLineParser& parser, const Options& optio
                 ? line.adaptive->totals
                 : calc::fixed_totals(calc::system_steps_of(line.numbers).passes, task.method))) {
         return write_failed;
+    }
+    if (parser.isSet(options.stability) && line.adaptive) {
+        const calc::Pair pair = line.adaptive->pair;
+        return printResult(calc::stability_summary_csv(
+            calc::pair_info(pair).cli_name, calc::stability_interval(pair),
+            calc::stability_of(calc::build_system_adaptive_course(line)), locale));
+    }
+    if (parser.isSet(options.stability)) {
+        return printResult(calc::stability_summary_csv(
+            calc::method_info(line.method).cli_name, calc::stability_interval(line.method),
+            calc::stability_of(calc::build_system_course(line, calc::CourseOrder::left_out)),
+            locale));
     }
     if (parser.isSet(options.course) && line.adaptive) {
         return printResult(calc::system_adaptive_csv(calc::build_system_adaptive_course(line),

@@ -21,7 +21,7 @@ build=${BENCH_BUILD_DIR:-build/bench}
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DNUMERINT_BUILD_BENCHMARKS=ON \
     -DNUMERINT_WARNINGS_AS_ERRORS=ON -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build" --parallel "$(nproc)" --target calc_bench equation_bench system_bench \
-    tolerance_bench \
+    tolerance_bench stability_bench \
     startup_bench click_bench cli_bench course_bench pass_view_bench system_course_bench \
     phase_plane_bench stability_page_bench
 bench=$build/bench
@@ -49,6 +49,7 @@ if $smoke; then
     quietly "$bench/equation_bench" --benchmark_min_time=0.001
     quietly "$bench/system_bench" --benchmark_min_time=0.001
     quietly "$bench/tolerance_bench" --benchmark_min_time=0.001
+    quietly "$bench/stability_bench" --benchmark_min_time=0.001
     quietly "$bench/startup_bench" --runs 1
     quietly "$bench/click_bench" --clicks 2 --lines 0,1000
     quietly "$bench/cli_bench" --runs 2
@@ -76,6 +77,9 @@ echo
     --benchmark_report_aggregates_only=true 2>&1 | grep -v -E '_(mean|stddev|cv) '
 echo
 "$bench/tolerance_bench" --benchmark_repetitions=5 --benchmark_min_time=0.2 \
+    --benchmark_report_aggregates_only=true 2>&1 | grep -v -E '_(mean|stddev|cv) '
+echo
+"$bench/stability_bench" --benchmark_repetitions=5 --benchmark_min_time=0.2 \
     --benchmark_report_aggregates_only=true 2>&1 | grep -v -E '_(mean|stddev|cv) '
 echo
 QT_QPA_PLATFORM=offscreen "$bench/startup_bench" --runs 40

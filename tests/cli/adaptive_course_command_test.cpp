@@ -89,7 +89,8 @@ TEST_P(AdaptiveCourseOption, PrintsEveryAttemptOfTheLine) {
     const Finished run = runProgram(arguments, row.variables);
     EXPECT_EQ(run.exit_code, cli::success);
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.out, calc::adaptive_csv(calc::build_adaptive_course(*line), row.locale));
+    EXPECT_EQ(run.out, calc::adaptive_csv(calc::build_adaptive_course(*line), row.locale,
+                                          calc::StabilityCsv::parts));
 
     const std::vector<std::string> lines = linesOf(run.out);
     const calc::AdaptiveTotals& totals = line->adaptive->totals;
@@ -154,8 +155,8 @@ TEST_P(SystemAdaptiveCourseOption, PrintsEveryAttemptOfTheLine) {
     const Finished run = runProgram(arguments, row.variables);
     EXPECT_EQ(run.exit_code, cli::success);
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.out,
-              calc::system_adaptive_csv(calc::build_system_adaptive_course(*line), row.locale));
+    EXPECT_EQ(run.out, calc::system_adaptive_csv(calc::build_system_adaptive_course(*line),
+                                                 row.locale, calc::StabilityCsv::parts));
     const calc::AdaptiveTotals& totals = line->adaptive->totals;
     EXPECT_EQ(linesOf(run.out).size(), totals.accepted + totals.rejected + 3);
 }

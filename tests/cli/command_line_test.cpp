@@ -171,7 +171,8 @@ TEST_P(TypedEquation, PrintsTheLineCourseAndStudyOfThatEquationAndMethod) {
     const Finished course = runProgram(QStringList{"--verlauf"} + arguments, row.variables);
     EXPECT_EQ(course.exit_code, cli::success);
     EXPECT_EQ(course.out.substr(0, course.out.find('\n') + 1), row.captions);
-    EXPECT_EQ(course.out, calc::course_csv(calc::build_course(line), row.locale));
+    EXPECT_EQ(course.out,
+              calc::course_csv(calc::build_course(line), row.locale, calc::StabilityCsv::parts));
     const Finished convergence = runProgram(QStringList{"--konvergenz"} + arguments, row.variables);
     EXPECT_EQ(convergence.exit_code, cli::success);
     EXPECT_EQ(convergence.out, calc::study_csv(*study, row.locale));
@@ -185,21 +186,26 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         TaskCase{"decimal_comma_under_german_with_every_method_studied", german,
                  QStringList{"-g", "0,5*y"}, calc::Task(german_entries, "0,5*y"),
-                 test_locales::german, "Schritt;x;y;k1;k2;k3;k4;y exakt;Fehler\n", every_method},
+                 test_locales::german,
+                 "Schritt;x;y;k1;k2;k3;k4;y "
+                 "exakt;Fehler;Re(h\u00b7\u03bb);Im(h\u00b7\u03bb);|R(h\u00b7\u03bb)|\n",
+                 every_method},
         TaskCase{"long_options_and_the_exact_solution_given",
                  english,
                  {"--gleichung=cos(x)-y", "--verfahren=rk3",
                   QString::fromStdString("--exakt=" + cos_minus_y_exact)},
                  calc::Task(unit_interval, "cos(x)-y", calc::Method::rk3, cos_minus_y_exact),
                  test_locales::english,
-                 "Schritt,x,y,k1,k2,k3,y exakt,Fehler\n",
+                 "Schritt,x,y,k1,k2,k3,y "
+                 "exakt,Fehler,Re(h\u00b7\u03bb),Im(h\u00b7\u03bb),|R(h\u00b7\u03bb)|\n",
                  {calc::Method::rk3}},
         TaskCase{"catalogue_entry_ignores_a_bad_exact",
                  english,
                  {"-g", "y", "-m", "euler", "--exakt", "(("},
                  calc::Task(unit_interval, "y", calc::Method::euler, "(("),
                  test_locales::english,
-                 "Schritt,x,y,k1,y exakt,Fehler\n",
+                 "Schritt,x,y,k1,y "
+                 "exakt,Fehler,Re(h\u00b7\u03bb),Im(h\u00b7\u03bb),|R(h\u00b7\u03bb)|\n",
                  {calc::Method::euler}}),
     CaseName{});
 
@@ -301,7 +307,8 @@ TEST_P(CourseTable, PrintsTheCourseCsvInsteadOfTheLine) {
     const CourseCase& row = GetParam();
     const std::optional<calc::ResultLine> line = windowLine(calc::Task(row.entries), row.locale);
     ASSERT_TRUE(line) << "the case must compute";
-    const std::string expected = calc::course_csv(calc::build_course(line->numbers), row.locale);
+    const std::string expected =
+        calc::course_csv(calc::build_course(line->numbers), row.locale, calc::StabilityCsv::parts);
 
     const Finished run =
         runProgram(QStringList{"--verlauf"} + entryArguments(row.entries), row.variables);

@@ -71,31 +71,36 @@ const CourseCase course_cases[] = {
     {"oscillator_of_second_order", german, test_locales::german,
      taskOf(calc::SystemForm::second_order, {"-y"}, {"1", "0"}, "0", "10", "100"),
      "Schritt;x;y;y';k1 (y);k1 (y');k2 (y);k2 (y');k3 (y);k3 (y');k4 (y);k4 (y');y exakt;"
-     "y' exakt;Fehler"},
+     "y' exakt;Fehler;Re(h\u00b7\u03bb);Im(h\u00b7\u03bb);|R(h\u00b7\u03bb)|"},
     {"oscillator_as_two_equations_with_euler", english, test_locales::english,
      taskOf(calc::SystemForm::first_order, {"y2", "-y1"}, {"1", "0"}, "0", "1", "10",
             calc::Method::euler),
-     "Schritt,x,y1,y2,k1 (y1),k1 (y2),y1 exakt,y2 exakt,Fehler"},
+     "Schritt,x,y1,y2,k1 (y1),k1 (y2),y1 exakt,y2 "
+     "exakt,Fehler,Re(h\u00b7\u03bb),Im(h\u00b7\u03bb),|R(h\u00b7\u03bb)|"},
     {"circuit_with_the_decimal_comma_and_heun", german, test_locales::german,
      taskOf(calc::SystemForm::first_order, circuit(test_locales::german), {"0", "0"}, "0", "0,5",
             "5", calc::Method::heun),
-     "Schritt;x;y1;y2;k1 (y1);k1 (y2);k2 (y1);k2 (y2);y1 exakt;y2 exakt;Fehler"},
+     "Schritt;x;y1;y2;k1 (y1);k1 (y2);k2 (y1);k2 (y2);y1 exakt;y2 "
+     "exakt;Fehler;Re(h\u00b7\u03bb);Im(h\u00b7\u03bb);|R(h\u00b7\u03bb)|"},
     {"three_components_without_an_exact_solution", english, test_locales::english,
      taskOf(calc::SystemForm::first_order, {"-y1", "y1 - y2", "y2*x"}, {"1", "0", "0"}, "0", "1",
             "7", calc::Method::rk3),
      "Schritt,x,y1,y2,y3,k1 (y1),k1 (y2),k1 (y3),k2 (y1),k2 (y2),k2 (y3),k3 (y1),k3 (y2),"
-     "k3 (y3),y1 exakt,y2 exakt,y3 exakt,Fehler"},
+     "k3 (y3),y1 exakt,y2 exakt,y3 "
+     "exakt,Fehler,Re(h\u00b7\u03bb),Im(h\u00b7\u03bb),|R(h\u00b7\u03bb)|"},
     {"typed_second_order_with_the_midpoint_rule", german, test_locales::german,
      taskOf(calc::SystemForm::second_order, {"-0,25*y + 0,1*y'"}, {"1", "-0,5"}, "0", "2", "20",
             calc::Method::midpoint),
-     "Schritt;x;y;y';k1 (y);k1 (y');k2 (y);k2 (y');y exakt;y' exakt;Fehler"},
+     "Schritt;x;y;y';k1 (y);k1 (y');k2 (y);k2 (y');y exakt;y' "
+     "exakt;Fehler;Re(h\u00b7\u03bb);Im(h\u00b7\u03bb);|R(h\u00b7\u03bb)|"},
     {"lorenz_at_the_largest_count", english, test_locales::english,
      taskOf(calc::SystemForm::first_order,
             calc::example_formulas(calc::system_example(calc::SystemExampleId::lorenz),
                                    test_locales::english),
             {"1", "1", "1"}, "0", "20", "9999"),
      "Schritt,x,y1,y2,y3,k1 (y1),k1 (y2),k1 (y3),k2 (y1),k2 (y2),k2 (y3),k3 (y1),k3 (y2),"
-     "k3 (y3),k4 (y1),k4 (y2),k4 (y3),y1 exakt,y2 exakt,y3 exakt,Fehler"},
+     "k3 (y3),k4 (y1),k4 (y2),k4 (y3),y1 exakt,y2 exakt,y3 "
+     "exakt,Fehler,Re(h\u00b7\u03bb),Im(h\u00b7\u03bb),|R(h\u00b7\u03bb)|"},
 };
 
 class SystemCourseOption : public testing::TestWithParam<CourseCase> {};
@@ -111,7 +116,7 @@ TEST_P(SystemCourseOption, PrintsTheCourseOfTheLineAndExitsZero) {
     EXPECT_EQ(run.exit_code, cli::success);
     EXPECT_EQ(run.err, "");
     const calc::SystemCourse course = calc::build_system_course(*line, calc::CourseOrder::left_out);
-    EXPECT_EQ(run.out, calc::system_course_csv(course, row.locale));
+    EXPECT_EQ(run.out, calc::system_course_csv(course, row.locale, calc::StabilityCsv::parts));
 
     const std::vector<std::string> lines = split(run.out, '\n');
     ASSERT_EQ(lines.size(), course.rows.size() + 2);

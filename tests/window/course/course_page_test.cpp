@@ -64,10 +64,20 @@ private slots:
         QTest::addColumn<calc::Method>("method");
         QTest::addColumn<QStringList>("captions");
         QTest::newRow("Euler-Cauchy: k1")
-            << calc::Method::euler << QStringList{"Schritt", "x", "y", "k1", "y exakt", "Fehler"};
-        QTest::newRow("RK3: k1 to k3")
-            << calc::Method::rk3
-            << QStringList{"Schritt", "x", "y", "k1", "k2", "k3", "y exakt", "Fehler"};
+            << calc::Method::euler
+            << QStringList{
+                   "Schritt",           "x", "y", "k1", "y exakt", "Fehler", "h\u00b7\u03bb",
+                   "|R(h\u00b7\u03bb)|"};
+        QTest::newRow("RK3: k1 to k3") << calc::Method::rk3 << QStringList{"Schritt",
+                                                                           "x",
+                                                                           "y",
+                                                                           "k1",
+                                                                           "k2",
+                                                                           "k3",
+                                                                           "y exakt",
+                                                                           "Fehler",
+                                                                           "h\u00b7\u03bb",
+                                                                           "|R(h\u00b7\u03bb)|"};
     }
     void tableAndCsvHoldTheMethodsOwnStages() {
         QFETCH(calc::Method, method);

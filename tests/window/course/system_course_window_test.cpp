@@ -94,16 +94,35 @@ private slots:
             << 0
             << QStringList({"Schritt", "x", "y", "y'", "k1 (y)", "k1 (y')", "k2 (y)", "k2 (y')",
                             "k3 (y)", "k3 (y')", "k4 (y)", "k4 (y')", "y exakt", "y' exakt",
-                            "Fehler"})
+                            "Fehler", "h\u00b7\u03bb", "|R(h\u00b7\u03bb)|"})
             << "y'' = -y, y(0) = 1, y'(0) = 0, 10 Schritte mit h = 0,1 von x = 0 bis x = 1, "
                "Runge-Kutta-4. Ord."
             << true;
         QTest::newRow("three typed equations with a decimal comma")
             << 3
-            << QStringList({"Schritt",  "x",        "y1",      "y2",      "y3",      "k1 (y1)",
-                            "k1 (y2)",  "k1 (y3)",  "k2 (y1)", "k2 (y2)", "k2 (y3)", "k3 (y1)",
-                            "k3 (y2)",  "k3 (y3)",  "k4 (y1)", "k4 (y2)", "k4 (y3)", "y1 exakt",
-                            "y2 exakt", "y3 exakt", "Fehler"})
+            << QStringList({"Schritt",
+                            "x",
+                            "y1",
+                            "y2",
+                            "y3",
+                            "k1 (y1)",
+                            "k1 (y2)",
+                            "k1 (y3)",
+                            "k2 (y1)",
+                            "k2 (y2)",
+                            "k2 (y3)",
+                            "k3 (y1)",
+                            "k3 (y2)",
+                            "k3 (y3)",
+                            "k4 (y1)",
+                            "k4 (y2)",
+                            "k4 (y3)",
+                            "y1 exakt",
+                            "y2 exakt",
+                            "y3 exakt",
+                            "Fehler",
+                            "h\u00b7\u03bb",
+                            "|R(h\u00b7\u03bb)|"})
             << "y1' = y2, y2' = -y1+0,5*y3, y3' = -y3, y1(0) = 1, y2(0) = 0, y3(0) = 2, "
                "4 Schritte mit h = 0,25 von x = 0 bis x = 1, Runge-Kutta-4. Ord."
             << false;
