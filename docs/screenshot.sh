@@ -7,8 +7,9 @@
 # and docs/screenshot-system.png, the phase plane of the pendulum computed with Euler's method
 # above the same with the classical Runge-Kutta method, from the window for systems; and
 # docs/screenshot-adaptive.png, the page "Konvergenz" of the default equation from 0 to 1 from 1
-# with Dormand-Prince at the start tolerance: each framed by openbox on Xvfb, under a German
-# locale.
+# with Dormand-Prince at the start tolerance; and docs/screenshot-stability.png, the page
+# "Stabilität" of RK4 on y' = -50*(y-cos(x)) from 0 to 1 from 1 in 15 steps, whose h·λ ≈ −3,33
+# lies outside RK4's region: each framed by openbox on Xvfb, under a German locale.
 # Needs xvfb, openbox, xdotool and imagemagick. Run from the top of the tree.
 set -eu
 program=${1:-build/release/numer-integration}
@@ -122,3 +123,27 @@ xdotool windowsize --sync "$adaptive" 1360 900
 xdotool key --delay 200 ctrl+Tab ctrl+Tab
 sleep 8
 import -frame -window "$adaptive" docs/screenshot-adaptive.png
+
+# The stiff equation y' = -50*(y-cos(x)) with RK4, the fifth method, in 15 steps, from a program
+# started afresh; its course's fourth page is "Stabilität".
+kill "$app"
+LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 "$program" &
+app=$!
+window=$(xdotool search --sync --onlyvisible --name '^Numer-Integration$' | head -n 1)
+xdotool windowactivate --sync "$window"
+sleep 1
+xdotool key --delay 50 ctrl+a; xdotool type --delay 50 '0'
+xdotool key --delay 50 Tab; xdotool type --delay 50 '1'
+xdotool key --delay 50 Tab; xdotool type --delay 50 '1'
+xdotool key --delay 50 Tab Tab Tab; xdotool type --delay 50 '15'
+xdotool key --delay 50 Tab; xdotool type --delay 50 -- '-50*(y-cos(x))'
+xdotool key --delay 50 Tab Home Down Down Down Down
+xdotool key --delay 50 Tab Tab Tab Tab Tab space
+sleep 1
+xdotool key --delay 50 Tab Return
+stability=$(xdotool search --sync --onlyvisible --name '^Verlauf' | head -n 1)
+xdotool windowactivate --sync "$stability"
+xdotool windowsize --sync "$stability" 900 860
+xdotool key --delay 200 ctrl+Tab ctrl+Tab ctrl+Tab
+sleep 2
+import -frame -window "$stability" docs/screenshot-stability.png

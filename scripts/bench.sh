@@ -23,7 +23,7 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DNUMERINT_BUILD_BENCHMARKS=ON
 cmake --build "$build" --parallel "$(nproc)" --target calc_bench equation_bench system_bench \
     tolerance_bench stability_bench \
     startup_bench click_bench cli_bench course_bench pass_view_bench system_course_bench \
-    phase_plane_bench
+    phase_plane_bench stability_page_bench
 bench=$build/bench
 
 # Qt wants a private runtime directory; a fresh one keeps its warnings out of the output.
@@ -57,6 +57,7 @@ if $smoke; then
     quietly "$bench/pass_view_bench" --benchmark_min_time=0.001
     quietly "$bench/system_course_bench" --benchmark_min_time=0.001
     quietly "$bench/phase_plane_bench" --benchmark_min_time=0.001
+    quietly "$bench/stability_page_bench" --benchmark_min_time=0.001
     echo "Benchmarks built and ran once."
     exit 0
 fi
@@ -97,5 +98,6 @@ QT_QPA_PLATFORM=offscreen "$bench/pass_view_bench"
 echo
 QT_QPA_PLATFORM=offscreen "$bench/system_course_bench"
 QT_QPA_PLATFORM=offscreen "$bench/phase_plane_bench"
+QT_QPA_PLATFORM=offscreen "$bench/stability_page_bench"
 echo
 "$bench/cli_bench" --runs 200

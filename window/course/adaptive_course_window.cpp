@@ -2,9 +2,11 @@
 #include "window/course/adaptive_course_window.h"
 
 #include "calc/analysis/adaptive_course.h"
+#include "calc/analysis/stability.h"
 #include "qt/number_locale.h"
 #include "qt/qt_text.h"
 #include "window/course/adaptive_course_page.h"
+#include "window/course/stability_page.h"
 #include "window/plots/component_plot.h"
 #include "window/plots/course_plot.h"
 #include "window/plots/error_plot.h"
@@ -43,7 +45,8 @@ AdaptiveCourseWindow::AdaptiveCourseWindow(const calc::AdaptiveCourse& course,
     m_course->addPanel(pass);
     connect(m_course, &AdaptiveCoursePage::currentRowChanged, pass, &PassPanel::showRow);
     connect(pass, &PassPanel::rowRequested, m_course, &AdaptiveCoursePage::selectRow);
-    finishPage();
+    finishPage(new StabilityPage(
+        course.adaptive.pair, [shared] { return calc::stability_of(*shared); }, locale, pages()));
     pass->showRow(m_course->currentRow());
 }
 
@@ -53,6 +56,8 @@ AdaptiveCourseWindow::AdaptiveCourseWindow(const calc::SystemAdaptiveCourse& cou
     auto shared = std::make_shared<const calc::SystemAdaptiveCourse>(course);
     m_course = new AdaptiveCoursePage(AdaptiveTable::of(shared, calcNumberLocale(locale)), locale,
                                       files(), pages());
+    auto* stability = new StabilityPage(
+        course.adaptive.pair, [shared] { return calc::stability_of(*shared); }, locale, pages());
     const calc::SystemCourse accepted = calc::accepted_course(course);
     m_course->addPlot(new ComponentPlot(accepted, locale, m_course));
     // Without the exact solution there is no error to draw.
@@ -75,17 +80,22 @@ AdaptiveCourseWindow::AdaptiveCourseWindow(const calc::SystemAdaptiveCourse& cou
         };
         connect(m_course, &AdaptiveCoursePage::currentRowChanged, pass, show);
         connect(pass, &PlanePassPanel::rowRequested, m_course, &AdaptiveCoursePage::selectRow);
-        finishPage();
+        finishPage(stability);
         show(m_course->currentRow());
         return;
     }
-    finishPage();
+    finishPage(stability);
 }
 
-void AdaptiveCourseWindow::finishPage() {
+// The course page first, the page "Stabilität" behind it, following the table's current row.
+void AdaptiveCourseWindow::finishPage(StabilityPage* stability) {
     addPage(m_course, text::course_page);
+    addPage(stability, StabilityPage::tab_name);
+    connect(m_course, &AdaptiveCoursePage::currentRowChanged, stability, &StabilityPage::showRow);
+    connect(stability, &StabilityPage::rowRequested, m_course, &AdaptiveCoursePage::selectRow);
     finish(m_course, m_course->defaultSize());
     m_course->focusTable();
+    stability->showRow(m_course->currentRow());
 }
 
 void AdaptiveCourseWindow::appendPage(QWidget* page, const char* name) {

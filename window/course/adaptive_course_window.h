@@ -12,6 +12,7 @@ struct SystemAdaptiveCourse;
 } // namespace calc
 
 class AdaptiveCoursePage;
+class StabilityPage;
 
 // The window of a run with step size control, a scalar equation's or a system's: every attempt
 // and the step size on "Verlauf". Further pages, that compare the pairs or study the tolerance,
@@ -37,7 +38,7 @@ public:
     bool saveImage(const QString& fileName);
 
 private:
-    void finishPage();
+    void finishPage(StabilityPage* stability);
 
     AdaptiveCoursePage* m_course = nullptr;
 };

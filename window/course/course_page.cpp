@@ -170,12 +170,18 @@ void CoursePage::createPassView() {
     connect(m_passPanel, &PassPanel::rowRequested, this, &CoursePage::selectRow);
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, m_passPanel,
             [this](const QModelIndex& current) { m_passPanel->showRow(current.row()); });
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { emit currentRowChanged(current.row()); });
     // The first pass is shown from the start, without selecting cells.
     m_table->startAtFirstRow();
 }
 
 void CoursePage::selectRow(int row) {
     m_table->goToRow(row);
+}
+
+int CoursePage::currentRow() const {
+    return m_table->currentRow();
 }
 
 QSize CoursePage::defaultSize() const {

@@ -41,9 +41,15 @@ public:
     // The course shown, with the exact solution it was last given.
     const calc::Course& course() const { return m_course; }
 
+    // Makes `row` the table's current row and scrolls to it; the table's current row.
+    void selectRow(int row);
+    int currentRow() const;
+
 signals:
     // The user gave the course another exact solution, or took it away.
     void exactSolutionChanged();
+    // The table's current row changed to `row`.
+    void currentRowChanged(int row);
 
 private:
     void createHeading();
@@ -52,7 +58,6 @@ private:
     void createPlots();
     void createButtons();
     void createPassView();
-    void selectRow(int row);
     void showTable();
     void applyExactSolution();
 

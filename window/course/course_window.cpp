@@ -4,8 +4,13 @@
 #include "window/course/comparison_page.h"
 #include "window/course/convergence_page.h"
 #include "window/course/course_page.h"
+#include "window/course/stability_page.h"
+
+#include "calc/analysis/stability.h"
 
 #include <QTabWidget>
+
+#include <memory>
 
 namespace {
 
@@ -25,6 +30,14 @@ CourseWindow::CourseWindow(const calc::Course& course, const QLocale& locale, QW
     addPage(m_comparison, text::comparison_page);
     m_convergence = new ConvergencePage(course, locale, files(), pages());
     addPage(m_convergence, text::convergence_page);
+    auto shared = std::make_shared<const calc::Course>(course);
+    auto* stability = new StabilityPage(
+        course.method, [shared] { return calc::stability_of(*shared); }, locale, pages());
+    addPage(stability, StabilityPage::tab_name);
+    // The table's current row is the pass whose points are ringed; a clicked point moves the row.
+    connect(m_course, &CoursePage::currentRowChanged, stability, &StabilityPage::showRow);
+    connect(stability, &StabilityPage::rowRequested, m_course, &CoursePage::selectRow);
+    stability->showRow(m_course->currentRow());
     connect(m_course, &CoursePage::exactSolutionChanged, this, &CourseWindow::passOnExactSolution);
     finish(m_course, m_course->defaultSize());
     m_course->focusTable();

@@ -228,12 +228,13 @@ private slots:
         QCOMPARE(form->model()->rowCount(), 11);
         QCOMPARE(form->crosses().size(), 1);
         auto* pages = form->find<QTabWidget>("Seiten");
-        QCOMPARE(pages->count(), 1);
+        QCOMPARE(pages->count(), 2);
         QCOMPARE(pages->tabText(0), "Verlauf");
+        QCOMPARE(pages->tabText(1), "Stabilität");
         // Room for the pages that compare the pairs and study the tolerance.
         form->window->appendPage(new QWidget, "Vergleich");
-        QCOMPARE(pages->count(), 2);
-        QCOMPARE(pages->tabText(1), "Vergleich");
+        QCOMPARE(pages->count(), 3);
+        QCOMPARE(pages->tabText(2), "Vergleich");
     }
 
     void savesTheTableAndThePlots() {

@@ -77,7 +77,8 @@ private slots:
         for (int i = 0; i < form.pages()->count(); ++i) {
             names.append(form.pages()->tabText(i));
         }
-        QCOMPARE(names, QStringList({"Verlauf", "Phasenebene", "Vergleich", "Konvergenz"}));
+        QCOMPARE(names,
+                 QStringList({"Verlauf", "Phasenebene", "Vergleich", "Konvergenz", "Stabilität"}));
         form.window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.window));
         QCOMPARE(QApplication::focusWidget(), form.find<NumberTable>("Tabelle"));
