@@ -47,16 +47,18 @@ TEST(StiffScalar, ExplicitEulerOscillatesWhereImplicitEulerFollows) {
     for (const calc::CourseRow& row : implicit_run.rows) {
         EXPECT_LT(std::fabs(*row.error), 0.005) << "row " << row.index;
     }
-    // The course shows each pass's Newton iterations: an equation linear in y needs two.
+    // The course shows each pass's Newton iterations: on an equation linear in y two, or at
+    // this h λ a third for the rounding of J's central difference.
     const std::vector<std::string> cells =
         calc::course_cells(implicit_run, implicit_run.rows[0], test_locales::german);
     const auto columns = calc::course_columns_of(Method::implicit_euler);
     ASSERT_EQ(cells.size(), columns.size());
     EXPECT_EQ(columns[4], "Newton-Schritte");
-    EXPECT_EQ(cells[4], "2");
-    EXPECT_EQ(
-        calc::course_cells(implicit_run.rows.back(), implicit_run.method, test_locales::german)[4],
-        "");
+    const int iterations = implicit_run.rows[0].iterations;
+    EXPECT_TRUE(iterations == 2 || iterations == 3) << iterations;
+    EXPECT_EQ(cells[4], std::to_string(iterations));
+    EXPECT_EQ(calc::course_cells(implicit_run, implicit_run.rows.back(), test_locales::german)[4],
+              "");
 }
 
 struct ColumnsCase {

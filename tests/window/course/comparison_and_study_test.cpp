@@ -266,8 +266,9 @@ private slots:
         for (QAbstractSeries* series : chart->series()) {
             names.append(series->name());
         }
-        QCOMPARE(names, QStringList({"Euler", "Heun", "Mittelpunkt", "RK3", "RK4", "p = 1", "p = 2",
-                                     "p = 3", "p = 4"}));
+        QCOMPARE(names,
+                 QStringList({"Euler", "Heun", "Mittelpunkt", "RK3", "RK4", "Impl. Euler", "Trapez",
+                              "Impl. Mittelpunkt", "p = 1", "p = 2", "p = 3", "p = 4"}));
         QCOMPARE(rk4First(), 0.1);
         form.find<QCheckBox>("auswertungen")->setChecked(true);
         chart = form.find<QChartView>("Konvergenzdiagramm")->chart();
