@@ -6,6 +6,7 @@
 // view the page reads from those stored results.
 //
 //   stability_bench [Google Benchmark options]
+#include "bench/lorenz.h"
 #include "calc/analysis/stability.h"
 #include "calc/analysis/system_course.h"
 #include "calc/problem/system_examples.h"
@@ -17,20 +18,6 @@
 
 namespace {
 
-calc::SystemLine lorenzLine() {
-    const calc::SystemExample& lorenz = calc::system_example(calc::SystemExampleId::lorenz);
-    const calc::SystemTask task{lorenz.form,
-                                calc::example_formulas(lorenz, {}),
-                                {"1", "1", "1"},
-                                "0",
-                                "20",
-                                "9999",
-                                calc::Method::rk4,
-                                {},
-                                {}};
-    return std::get<calc::SystemLine>(calc::calculate_system(task, {}));
-}
-
 void BoundariesCold(benchmark::State& state) {
     for (auto _ : state) {
         std::vector<calc::StabilityBoundary> boundaries = calc::compute_stability_boundaries();
@@ -41,7 +28,7 @@ BENCHMARK(BoundariesCold)->Unit(benchmark::kMillisecond);
 
 void LorenzPassStability(benchmark::State& state) {
     const calc::SystemCourse course =
-        calc::build_system_course(lorenzLine(), calc::CourseOrder::left_out);
+        calc::build_system_course(lorenz_line(), calc::CourseOrder::left_out);
     for (auto _ : state) {
         auto stability = calc::rows_stability(course.rows, [&](const calc::SystemCourseRow& row) {
             return calc::pass_stability(course.method, course.problem.f, row.point.x, row.point.y,
@@ -54,7 +41,7 @@ BENCHMARK(LorenzPassStability)->Unit(benchmark::kMillisecond);
 
 void LorenzStabilityView(benchmark::State& state) {
     const calc::SystemCourse course =
-        calc::build_system_course(lorenzLine(), calc::CourseOrder::left_out);
+        calc::build_system_course(lorenz_line(), calc::CourseOrder::left_out);
     for (auto _ : state) {
         calc::StabilityView view = calc::stability_of(course);
         benchmark::DoNotOptimize(view.points.data());

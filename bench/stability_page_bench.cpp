@@ -5,6 +5,7 @@
 // figures are each iteration's time, reported as median, p99 and max in milliseconds.
 //
 //   stability_page_bench [Google Benchmark options]
+#include "bench/lorenz.h"
 #include "bench/paint_timing.h"
 #include "calc/analysis/stability.h"
 #include "calc/analysis/system_course.h"
@@ -27,18 +28,7 @@ namespace {
 
 // The Lorenz example's course with 9,999 passes from 0 to 20.
 std::shared_ptr<const calc::SystemCourse> lorenzCourse() {
-    const calc::SystemExample& lorenz = calc::system_example(calc::SystemExampleId::lorenz);
-    const calc::SystemTask task{lorenz.form,
-                                calc::example_formulas(lorenz, {}),
-                                {"1", "1", "1"},
-                                "0",
-                                "20",
-                                "9999",
-                                calc::Method::rk4,
-                                {},
-                                {}};
-    return std::make_shared<const calc::SystemCourse>(
-        calc::build_system_course(std::get<calc::SystemLine>(calc::calculate_system(task, {}))));
+    return std::make_shared<const calc::SystemCourse>(calc::build_system_course(lorenz_line()));
 }
 
 std::unique_ptr<StabilityPage> pageOf(const std::shared_ptr<const calc::SystemCourse>& course) {

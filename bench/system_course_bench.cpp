@@ -8,6 +8,7 @@
 //
 //   system_course_bench [Google Benchmark options]
 #include "bench/arenstorf.h"
+#include "bench/lorenz.h"
 #include "bench/paint_timing.h"
 #include "calc/analysis/adaptive_course.h"
 #include "calc/analysis/system_course.h"
@@ -38,21 +39,6 @@
 
 namespace {
 
-// The Lorenz example's line with 9,999 passes from 0 to 20.
-calc::SystemLine lorenzLine() {
-    const calc::SystemExample& lorenz = calc::system_example(calc::SystemExampleId::lorenz);
-    const calc::SystemTask task{lorenz.form,
-                                calc::example_formulas(lorenz, {}),
-                                {"1", "1", "1"},
-                                "0",
-                                "20",
-                                "9999",
-                                calc::Method::rk4,
-                                {},
-                                {}};
-    return std::get<calc::SystemLine>(calc::calculate_system(task, {}));
-}
-
 // The window shown and painted once; null when it was not.
 std::unique_ptr<SystemCourseWindow> shownWindow(const calc::SystemLine& line) {
     auto window = std::make_unique<SystemCourseWindow>(calc::build_system_course(line),
@@ -68,7 +54,7 @@ std::unique_ptr<SystemCourseWindow> shownWindow(const calc::SystemLine& line) {
 
 // From the line to the window painted, as a double-click on the line makes it.
 void OpenLorenzWindow(benchmark::State& state) {
-    const calc::SystemLine line = lorenzLine();
+    const calc::SystemLine line = lorenz_line();
     timeToFirstPaint(
         state,
         [&line] {
@@ -161,7 +147,7 @@ BENCHMARK(ArenstorfStudyTurns)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // Page Down and Page Up in turn in the table, up to its rows painted.
 void ScrollTable(benchmark::State& state) {
-    const auto window = shownWindow(lorenzLine());
+    const auto window = shownWindow(lorenz_line());
     auto* table = window ? window->findChild<NumberTable*>("Tabelle") : nullptr;
     int page = 0;
     timeToPaint(state, table ? table->viewport() : nullptr, [&] {
