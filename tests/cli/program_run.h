@@ -63,7 +63,9 @@ inline Finished runProgram(const QStringList& arguments, const Variables& variab
         process.setStandardOutputFile(stdoutFile);
     }
     process.start(QStringLiteral(NUMERINT_PROGRAM), arguments);
-    const bool finished = process.waitForFinished(30'000);
+    // Two minutes: the study of all eight methods over a system takes half a minute under the
+    // sanitizers.
+    const bool finished = process.waitForFinished(120'000);
     EXPECT_TRUE(finished) << "the program did not finish";
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     return {finished ? process.exitCode() : -1, process.readAllStandardOutput().toStdString(),
