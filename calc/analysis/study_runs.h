@@ -206,13 +206,23 @@ study_methods(const Problem& problem, const std::vector<Method>& methods, const 
     Progress shared(progress, plan.runs * static_cast<int>(methods.size()));
     std::vector<std::optional<MethodStudyOf<State>>> results(methods.size());
 
-    // The costliest methods first, so that two workers finish at about the same time.
+    // The costliest methods first, so that two workers finish at about the same time: an
+    // implicit pass, with its Newton iterations and their Jacobians, costs several times an
+    // explicit one; among the explicit methods the cost goes with the stages.
     std::vector<std::size_t> order(methods.size());
     for (std::size_t i = 0; i < order.size(); ++i) {
         order[i] = i;
     }
+    const auto costlier = [](Method a, Method b) {
+        const MethodInfo& first = method_info(a);
+        const MethodInfo& second = method_info(b);
+        if (first.implicit != second.implicit) {
+            return first.implicit;
+        }
+        return first.stage_count > second.stage_count;
+    };
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return method_info(methods[a]).stage_count > method_info(methods[b]).stage_count;
+        return costlier(methods[a], methods[b]);
     });
     std::atomic<std::size_t> next{0};
     std::atomic<bool> cancelled{false};
