@@ -236,7 +236,7 @@ private slots:
         auto* table = form.find<NumberTable>("Konvergenz");
         QVERIFY(table);
         QVERIFY(form.find<QProgressBar>("Fortschritt")->isVisible());
-        QTRY_VERIFY_WITH_TIMEOUT(table->rowCount() > 0, 30'000);
+        QTRY_VERIFY_WITH_TIMEOUT(table->rowCount() > 0, study_wait_ms);
 
         const calc::Study& study = defaultStudy();
         const calc::NumberLocale locale = calcNumberLocale(german);

@@ -14,6 +14,11 @@
 #include <string>
 #include <variant>
 
+// How long a test waits for a whole study on its worker threads: a few seconds in a plain build,
+// above a minute under the sanitizers, where Newton's LU and the typed formulas run many times
+// slower, and more again on a machine that is running other tests beside it.
+inline constexpr int study_wait_ms = 240'000; // below Qt Test's watchdog of five minutes
+
 // The result line that a press with these entries, equation and method makes; none on a warning.
 inline std::optional<calc::ResultLine>
 lineOf(const std::string& equation, calc::Method method, const QLocale& locale,

@@ -207,7 +207,7 @@ private slots:
         auto* table = form.find<NumberTable>("Konvergenz");
         QVERIFY(table);
         // The watcher finishes on its thread before the page has shown the study.
-        QTRY_VERIFY_WITH_TIMEOUT(table->rowCount() > 10, 60'000);
+        QTRY_VERIFY_WITH_TIMEOUT(table->rowCount() > 10, study_wait_ms);
         // 10 passes to 2^20: the finest run has 10·2^16 passes.
         QCOMPARE(table->text(table->rowCount() - 1, 0), "655360");
         QTemporaryDir dir;

@@ -87,7 +87,7 @@ private slots:
         page->show();
         auto* table = child<NumberTable>(page.get(), "Toleranzstudie");
         QVERIFY(table);
-        QTRY_COMPARE_WITH_TIMEOUT(table->rowCount(), 33, 30'000);
+        QTRY_COMPARE_WITH_TIMEOUT(table->rowCount(), 33, study_wait_ms);
 
         const calc::NumberLocale locale = calcNumberLocale(german);
         const auto rows =
@@ -104,7 +104,7 @@ private slots:
             QStringList({"Bogacki-Shampine", "Fehlberg", "Dormand-Prince", "|Fehler| = Toleranz"}));
 
         auto* progress = child<QProgressBar>(page.get(), "Fortschritt");
-        QTRY_VERIFY_WITH_TIMEOUT(!progress->isVisible(), 60'000);
+        QTRY_VERIFY_WITH_TIMEOUT(!progress->isVisible(), study_wait_ms);
         QCOMPARE(seriesNames(child<QChartView>(page.get(), "Aufwandsdiagramm")),
                  QStringList({"Bogacki-Shampine", "Fehlberg", "Dormand-Prince", "Euler", "Heun",
                               "Mittelpunkt", "RK3", "RK4", "Impl. Euler", "Trapez",
