@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/analysis/stability.h"
 
+#include "calc/analysis/stability_rational.h"
 #include "calc/core/jacobian.h"
 #include "calc/core/pairs/bogacki_shampine.h"
 #include "calc/core/pairs/dormand_prince.h"
@@ -15,9 +16,11 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <numbers>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace calc {
 
@@ -25,17 +28,10 @@ namespace {
 
 constexpr double infinity = std::numeric_limits<double>::infinity();
 
-// The degree R's numerator and denominator have at most: the stages of a pair.
-constexpr std::size_t max_degree = max_stages;
-using Coefficients = std::array<double, max_degree + 1>;
-
-// R(z) = P(z)/Q(z), the coefficients of z^0, z^1, … of each.
-struct Rational {
-    Coefficients p{};
-    Coefficients q{};
-    std::size_t p_degree = 0;
-    std::size_t q_degree = 0;
-};
+using rational::Coefficients;
+using rational::horner;
+using rational::max_degree;
+using rational::Rational;
 
 // A tableau of any of the eleven, its A and b up to max_stages stages.
 struct AnyTableau {
@@ -197,14 +193,6 @@ const std::array<Rational, scheme_total>& rationals() {
     return table;
 }
 
-Complex horner(const Coefficients& c, std::size_t degree, Complex z) {
-    Complex sum = c[degree];
-    for (std::size_t k = degree; k-- > 0;) {
-        sum = sum * z + c[k];
-    }
-    return sum;
-}
-
 Complex evaluate(const Rational& r, Complex z) {
     const Complex q = horner(r.q, r.q_degree, z);
     if (q == Complex(0, 0)) {
@@ -309,252 +297,6 @@ StabilityInterval interval_of(const Rational& r) {
     return {interval_left(r), a_stable, a_stable && r.p_degree < r.q_degree};
 }
 
-// The formula's texts.
-
-std::string superscript(std::size_t k) {
-    std::string digits = std::to_string(k);
-    std::string out;
-    for (const char d : digits) {
-        out += stability_text::superscript[static_cast<std::size_t>(d - '0')];
-    }
-    return out;
-}
-
-std::string decimal_text(double value, const NumberLocale& locale) {
-    std::array<char, 32> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "%.5g", value);
-    std::string text(buffer.data());
-    if (const std::size_t dot = text.find('.'); dot != std::string::npos) {
-        text.replace(dot, 1, locale.decimal_separator);
-    }
-    return text;
-}
-
-// Whether a is (to rounding) a whole number, and which.
-std::optional<long> whole(double a) {
-    const double rounded = std::round(a);
-    if (rounded >= 1 && rounded < 1e9 && std::fabs(a - rounded) <= 1e-9 * rounded) {
-        return static_cast<long>(rounded);
-    }
-    return std::nullopt;
-}
-
-// |c| z^k without its sign: "1", "z", "z²/2", "3·z", "0,0013021·z⁵".
-// Written by appending: GCC 12's -Wrestrict misreads operator+ of strings at -O3.
-std::string term_text(double c, std::size_t k, const NumberLocale& locale) {
-    const double a = std::fabs(c);
-    std::string power;
-    if (k > 0) {
-        power.append(stability_text::variable);
-        if (k > 1) {
-            power.append(superscript(k));
-        }
-    }
-    std::string text;
-    if (const std::optional<long> n = whole(1 / a)) {
-        text.append(k == 0 ? std::string_view("1") : std::string_view(power));
-        if (*n != 1) {
-            text.append(stability_text::divided);
-            text.append(std::to_string(*n));
-        }
-        return text;
-    }
-    const std::optional<long> n = whole(a);
-    text.append(n ? std::to_string(*n) : decimal_text(a, locale));
-    if (k > 0) {
-        text.append(stability_text::times);
-        text.append(power);
-    }
-    return text;
-}
-
-// The polynomial's terms from z^0 up, and how many there are.
-std::string polynomial_text(const Coefficients& c, std::size_t degree, const NumberLocale& locale,
-                            std::size_t& terms) {
-    std::string text;
-    terms = 0;
-    for (std::size_t k = 0; k <= degree; ++k) {
-        if (c[k] == 0) {
-            continue;
-        }
-        if (terms == 0) {
-            if (c[k] < 0) {
-                text += stability_text::minus_sign;
-            }
-        } else {
-            text += c[k] < 0 ? stability_text::minus : stability_text::plus;
-        }
-        text += term_text(c[k], k, locale);
-        ++terms;
-    }
-    if (terms == 0) {
-        text.append("0");
-        terms = 1;
-    }
-    return text;
-}
-
-std::string formula_of(const Rational& r, const NumberLocale& locale) {
-    std::size_t p_terms = 0;
-    std::size_t q_terms = 0;
-    const std::string p = polynomial_text(r.p, r.p_degree, locale, p_terms);
-    std::string text(stability_text::formula_lead);
-    if (r.q_degree == 0 && r.q[0] == 1) {
-        text.append(p);
-        return text;
-    }
-    const std::string q = polynomial_text(r.q, r.q_degree, locale, q_terms);
-    const auto append_part = [&text](const std::string& part, std::size_t terms) {
-        text.append(terms > 1 ? "(" : "");
-        text.append(part);
-        text.append(terms > 1 ? ")" : "");
-    };
-    append_part(p, p_terms);
-    text.append(stability_text::divided);
-    append_part(q, q_terms);
-    return text;
-}
-
-// The boundaries by marching squares on v = |P|² - |Q|² over the upper half of the region,
-// mirrored to the lower half (R has real coefficients, so |R(z̄)| = |R(z)|). The grid's Re
-// nodes sit half a cell off the whole multiples of its spacing, so that none is at z = 0, where
-// |R| = 1 for every method.
-
-constexpr double grid_spacing = 0.05;
-
-struct Grid {
-    std::size_t nx = 0;
-    std::size_t ny = 0;
-    std::vector<double> v; // v[j * nx + i] at z = re(i) + i·im(j)
-
-    double re(std::size_t i) const {
-        return boundary_re_min - grid_spacing / 2 + static_cast<double>(i) * grid_spacing;
-    }
-    double im(std::size_t j) const { return static_cast<double>(j) * grid_spacing; }
-    double at(std::size_t i, std::size_t j) const { return v[j * nx + i]; }
-};
-
-double boundary_value(const Rational& r, Complex z) {
-    return std::norm(horner(r.p, r.p_degree, z)) - std::norm(horner(r.q, r.q_degree, z));
-}
-
-StabilityBoundary boundary_of(const Rational& r) {
-    Grid g;
-    g.nx =
-        static_cast<std::size_t>(std::ceil((boundary_re_max - boundary_re_min) / grid_spacing)) + 2;
-    g.ny = static_cast<std::size_t>(std::ceil(boundary_im_max / grid_spacing)) + 1;
-    g.v.resize(g.nx * g.ny);
-    for (std::size_t j = 0; j < g.ny; ++j) {
-        for (std::size_t i = 0; i < g.nx; ++i) {
-            g.v[j * g.nx + i] = boundary_value(r, {g.re(i), g.im(j)});
-        }
-    }
-    // Edge ids: the horizontal edge from node (i, j) to (i + 1, j) is j (nx - 1) + i, the
-    // vertical one from (i, j) to (i, j + 1) is horizontal + j nx + i.
-    const std::size_t horizontal = (g.nx - 1) * g.ny;
-    const std::size_t edges = horizontal + g.nx * (g.ny - 1);
-    constexpr std::size_t none = std::numeric_limits<std::size_t>::max();
-    std::vector<std::array<std::size_t, 2>> next(edges, {none, none});
-    std::vector<Complex> point(edges);
-    const auto crossing = [&](std::size_t i0, std::size_t j0, std::size_t i1, std::size_t j1) {
-        const double v0 = g.at(i0, j0);
-        const double v1 = g.at(i1, j1);
-        const double t = v0 / (v0 - v1);
-        return Complex(g.re(i0) + t * (g.re(i1) - g.re(i0)), g.im(j0) + t * (g.im(j1) - g.im(j0)));
-    };
-    const auto link = [&](std::size_t a, std::size_t b) {
-        (next[a][0] == none ? next[a][0] : next[a][1]) = b;
-        (next[b][0] == none ? next[b][0] : next[b][1]) = a;
-    };
-    for (std::size_t j = 0; j + 1 < g.ny; ++j) {
-        for (std::size_t i = 0; i + 1 < g.nx; ++i) {
-            // Corners a (i, j), b (i+1, j), c (i+1, j+1), d (i, j+1); outside where v > 0.
-            const bool a = g.at(i, j) > 0;
-            const bool b = g.at(i + 1, j) > 0;
-            const bool c = g.at(i + 1, j + 1) > 0;
-            const bool d = g.at(i, j + 1) > 0;
-            const std::size_t bottom = j * (g.nx - 1) + i;
-            const std::size_t top = (j + 1) * (g.nx - 1) + i;
-            const std::size_t left = horizontal + j * g.nx + i;
-            const std::size_t right = left + 1;
-            if (a != b) {
-                point[bottom] = crossing(i, j, i + 1, j);
-            }
-            if (d != c) {
-                point[top] = crossing(i, j + 1, i + 1, j + 1);
-            }
-            if (a != d) {
-                point[left] = crossing(i, j, i, j + 1);
-            }
-            if (b != c) {
-                point[right] = crossing(i + 1, j, i + 1, j + 1);
-            }
-            const int crossings = (a != b) + (b != c) + (c != d) + (d != a);
-            if (crossings == 2) {
-                std::array<std::size_t, 2> ends{};
-                std::size_t found = 0;
-                for (const auto& [crossed, edge] :
-                     {std::pair{a != b, bottom}, std::pair{b != c, right}, std::pair{c != d, top},
-                      std::pair{d != a, left}}) {
-                    if (crossed) {
-                        ends[found++] = edge;
-                    }
-                }
-                link(ends[0], ends[1]);
-            } else if (crossings == 4) {
-                // A saddle: cut off the corners whose side differs from the cell's centre.
-                const bool centre =
-                    g.at(i, j) + g.at(i + 1, j) + g.at(i + 1, j + 1) + g.at(i, j + 1) > 0;
-                if (a != centre) {
-                    link(left, bottom);
-                    link(right, top);
-                } else {
-                    link(bottom, right);
-                    link(top, left);
-                }
-            }
-        }
-    }
-    StabilityBoundary boundary;
-    std::vector<bool> visited(edges, false);
-    const auto walk = [&](std::size_t start, bool closed) {
-        std::vector<Complex> line;
-        std::size_t previous = none;
-        std::size_t current = start;
-        while (current != none && !visited[current]) {
-            visited[current] = true;
-            line.push_back(point[current]);
-            const std::size_t after =
-                next[current][0] != previous ? next[current][0] : next[current][1];
-            previous = current;
-            current = after;
-        }
-        if (closed) {
-            line.push_back(point[start]);
-        }
-        boundary.lines.push_back(std::move(line));
-    };
-    for (std::size_t e = 0; e < edges; ++e) {
-        if (!visited[e] && next[e][0] != none && next[e][1] == none) {
-            walk(e, false);
-        }
-    }
-    for (std::size_t e = 0; e < edges; ++e) {
-        if (!visited[e] && next[e][1] != none) {
-            walk(e, true);
-        }
-    }
-    const std::size_t upper = boundary.lines.size();
-    for (std::size_t l = 0; l < upper; ++l) {
-        std::vector<Complex> mirrored(boundary.lines[l].rbegin(), boundary.lines[l].rend());
-        for (Complex& z : mirrored) {
-            z = std::conj(z);
-        }
-        boundary.lines.push_back(std::move(mirrored));
-    }
-    return boundary;
-}
-
 } // namespace
 
 std::size_t boundary_index(Method method) {
@@ -590,11 +332,11 @@ StabilityInterval stability_interval(Pair pair) {
 }
 
 std::string stability_formula(Method method, const NumberLocale& locale) {
-    return formula_of(rationals()[boundary_index(method)], locale);
+    return rational::formula_of(rationals()[boundary_index(method)], locale);
 }
 
 std::string stability_formula(Pair pair, const NumberLocale& locale) {
-    return formula_of(rationals()[boundary_index(pair)], locale);
+    return rational::formula_of(rationals()[boundary_index(pair)], locale);
 }
 
 std::string interval_text(const StabilityInterval& interval, const NumberLocale& locale) {
@@ -623,7 +365,7 @@ std::vector<StabilityBoundary> compute_stability_boundaries() {
     std::vector<StabilityBoundary> out;
     out.reserve(scheme_total);
     for (const Rational& r : rationals()) {
-        out.push_back(boundary_of(r));
+        out.push_back(rational::boundary_of(r));
     }
     return out;
 }
