@@ -108,11 +108,13 @@ constexpr char known_exact[] = " (exakte Lösung bekannt)";
 constexpr char exit_statuses[] =
     "\n"
     "Exit-Status:\n"
-    "  0  Ergebnis, Verlauf, Konvergenzstudie, Hilfe oder Version ausgegeben\n"
+    "  0  Ergebnis, Verlauf, Konvergenzstudie, Stabilität, Hilfe oder Version\n"
+    "     ausgegeben\n"
     "  1  Angaben abgelehnt; die Warnung des Fensters steht auf der Fehlerausgabe\n"
     "  2  falscher Aufruf: unbekannte Option, unbekanntes Verfahren, fehlender Wert,\n"
-    "     überzähliges Argument, --verlauf mit --konvergenz, -t mit einem Verfahren\n"
-    "     fester Schrittweite, -n mit einem adaptiven, adaptiv ohne --konvergenz;\n"
+    "     überzähliges Argument, --verlauf mit --konvergenz, --stabilität mit einer\n"
+    "     der beiden, -t mit einem Verfahren fester Schrittweite, -n mit einem\n"
+    "     adaptiven, adaptiv ohne --konvergenz;\n"
     "     -g und -a verschieden oft, mehr als vier -g, --zweite-ordnung mit mehr\n"
     "     als einem -g oder nicht genau zwei -a\n"
     "  3  die Ausgabe konnte nicht geschrieben werden\n";

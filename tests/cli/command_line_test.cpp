@@ -425,8 +425,8 @@ TEST_P(Help, NamesEveryOptionMethodKnownSolutionAndExitStatus) {
     for (const char* text :
          {"-n, --schrittanzahl", "-u, --untere-grenze", "-o, --obere-grenze", "-a, --anfangswert",
           "-g, --gleichung", "-m, --verfahren", "--exakt", "--verlauf", "--konvergenz",
-          "-t, --toleranz", "--statistik", "-h, --help", "-v, --version", "Exit-Status", "\n  0  ",
-          "\n  1  ", "\n  2  ", "\n  3  "}) {
+          "--stabilität", "-t, --toleranz", "--statistik", "-h, --help", "-v, --version",
+          "Exit-Status", "\n  0  ", "\n  1  ", "\n  2  ", "\n  3  "}) {
         EXPECT_NE(run.out.find(text), std::string::npos) << "lacks " << text;
     }
     for (const calc::SchemeInfo& scheme : calc::scheme_table) {
