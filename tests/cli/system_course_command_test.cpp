@@ -8,6 +8,7 @@
 #include "cli/command_line.h"
 #include "tests/cli/program_run.h"
 #include "tests/named_case.h"
+#include "tests/split_text.h"
 #include "tests/system_task.h"
 #include "tests/test_locales.h"
 
@@ -26,17 +27,7 @@ using cli_test::PrintTo;
 using cli_test::runProgram;
 using cli_test::Variables;
 
-std::vector<std::string> split(const std::string& text, char separator) {
-    std::vector<std::string> parts(1);
-    for (const char c : text) {
-        if (c == separator) {
-            parts.emplace_back();
-        } else {
-            parts.back().push_back(c);
-        }
-    }
-    return parts;
-}
+using split_text::split;
 
 struct CourseCase {
     std::string name;

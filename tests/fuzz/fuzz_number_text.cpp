@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reads arbitrary bytes as a number and writes arbitrary doubles in both formats.
-#include "tests/test_locales.h"
 #include "calc/text/number_text.h"
+#include "tests/test_locales.h"
 
 #include <array>
 #include <cmath>

@@ -4,6 +4,7 @@
 
 #include "calc/calculate.h"
 #include "tests/named_case.h"
+#include "tests/split_text.h"
 #include "tests/test_locales.h"
 
 #include <gtest/gtest.h>
@@ -24,17 +25,7 @@ std::uint64_t bits(double value) {
     return std::bit_cast<std::uint64_t>(value);
 }
 
-std::vector<std::string> split(const std::string& text, char separator) {
-    std::vector<std::string> parts(1);
-    for (const char c : text) {
-        if (c == separator) {
-            parts.emplace_back();
-        } else {
-            parts.back().push_back(c);
-        }
-    }
-    return parts;
-}
+using split_text::split;
 
 struct Accepted {
     const char* name;

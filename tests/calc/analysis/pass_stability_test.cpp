@@ -3,11 +3,12 @@
 
 #include "calc/analysis/system_problem.h"
 #include "calc/calculate.h"
-#include "calc/system_calculate.h"
 #include "calc/problem/equation.h"
 #include "calc/problem/system.h"
+#include "calc/system_calculate.h"
 
 #include "tests/named_case.h"
+#include "tests/split_text.h"
 #include "tests/system_task.h"
 #include "tests/test_locales.h"
 
@@ -245,17 +246,7 @@ CsvOf csv_of(const CsvRow& row) {
     return out;
 }
 
-std::vector<std::string> split(const std::string& text, char separator) {
-    std::vector<std::string> parts(1);
-    for (const char c : text) {
-        if (c == separator) {
-            parts.emplace_back();
-        } else {
-            parts.back().push_back(c);
-        }
-    }
-    return parts;
-}
+using split_text::split;
 
 class CourseCsvTest : public testing::TestWithParam<CsvRow> {};
 
@@ -266,7 +257,8 @@ TEST_P(CourseCsvTest, EndsWithTheStepsHLambda) {
     std::vector<std::string> part_lines = split(csv.parts, '\n');
     ASSERT_EQ(cell_lines.size(), csv.h.size() + 2);
     ASSERT_EQ(part_lines.size(), csv.h.size() + 2);
-    EXPECT_TRUE(cell_lines[0].ends_with(";Fehler;h\u00b7\u03bb;|R(h\u00b7\u03bb)|")) << cell_lines[0];
+    EXPECT_TRUE(cell_lines[0].ends_with(";Fehler;h\u00b7\u03bb;|R(h\u00b7\u03bb)|"))
+        << cell_lines[0];
     EXPECT_TRUE(
         part_lines[0].ends_with(";Fehler;Re(h\u00b7\u03bb);Im(h\u00b7\u03bb);|R(h\u00b7\u03bb)|"))
         << part_lines[0];
@@ -291,8 +283,11 @@ TEST_P(CourseCsvTest, EndsWithTheStepsHLambda) {
         EXPECT_TRUE(std::any_of(csv.lambdas.begin(), csv.lambdas.end(),
                                 [&](double l) { return std::fabs(lambda - l) < 1e-5 * -l; }))
             << "row " << r << ": " << lambda;
-        const double expected =
-            std::visit([z](auto id) { return calc::stability_magnitude(id, {z, 0}); }, row.scheme);
+        const double expected = std::visit(
+            [z](auto id) {
+                return calc::stability_magnitude(id, {z, 0});
+            },
+            row.scheme);
         EXPECT_NEAR(calc::read_number(magnitude, german).value_or(-1), expected,
                     1e-12 * (1 + expected))
             << r;
