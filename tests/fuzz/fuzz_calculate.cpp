@@ -184,7 +184,7 @@ void check_line(const std::string& line, const calc::EntryTexts& e,
 // The course of an accepted line: one row a pass, ending at the line's point, finite
 // texts only, and a CSV whose every cell reads back to the value its row holds.
 void check_course(const calc::ResultLine& line, const calc::NumberLocale& locale) {
-    const calc::Course course = calc::build_course(line.numbers);
+    const calc::Course course = calc::build_course(line);
     const std::string csv = calc::course_csv(course, locale);
     check(course.rows.size() == static_cast<std::size_t>(course.steps.passes) + 1,
           "rows are not passes + 1", line.text);
